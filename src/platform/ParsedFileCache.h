@@ -3,6 +3,7 @@
 #include "platform/FileStamp.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QHash>
 #include <QMutex>
@@ -43,6 +44,10 @@ public:
         }
         auto parsed = std::make_shared<const Parsed>(parse_(file.readAll()));
         QMutexLocker lock(&mutex_);
+        if (!isSettled(stamp)) {
+            entries_.remove(path);
+            return parsed;
+        }
         if (entries_.size() >= capacity_ && !entries_.contains(path))
             entries_.clear();
         entries_.insert(path, Entry{stamp, parsed});
@@ -54,6 +59,14 @@ private:
         FileStamp stamp;
         std::shared_ptr<const Parsed> parsed;
     };
+
+    // File times advance in coarse steps: a file changed twice within one step at the
+    // same size would look unchanged. Only a file untouched for a while is kept.
+    static bool isSettled(const FileStamp& stamp)
+    {
+        constexpr qint64 settleNs = 1'000'000'000;
+        return stamp.isValid() && stamp.modifiedNs < QDateTime::currentMSecsSinceEpoch() * 1'000'000 - settleNs;
+    }
 
     void forget(const QString& path)
     {

@@ -1,0 +1,97 @@
+#include "platform/WinePaths.h"
+#include "platform/WorkFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sonorelle {
+namespace {
+
+class WorkFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved = qgetenv("XDG_CACHE_HOME");
+        ::setenv("XDG_CACHE_HOME", QFile::encodeName(dir.path()).constData(), 1);
+    }
+    void TearDown() override { ::setenv("XDG_CACHE_HOME", saved.constData(), 1); }
+
+    QString folder() const { return dir.path() + QStringLiteral("/sonorelle/temp"); }
+    static mode_t modeOf(const QString& path)
+    {
+        struct stat status {};
+        ::lstat(QFile::encodeName(path).constData(), &status);
+        return status.st_mode & 07777;
+    }
+
+    QTemporaryDir dir;
+    QByteArray saved;
+};
+
+TEST_F(WorkFolderTest, CreatesOrTightensAPrivateFolder)
+{
+    QString error;
+    EXPECT_EQ(PrepareTempDir(&error), folder());
+    EXPECT_EQ(modeOf(folder()), mode_t(0700));
+
+    ::chmod(QFile::encodeName(folder()).constData(), 0777);
+    EXPECT_EQ(PrepareTempDir(&error), folder());
+    EXPECT_EQ(modeOf(folder()), mode_t(0700));
+}
+
+TEST_F(WorkFolderTest, RefusesALinkOrAForeignFolder)
+{
+    QDir().mkpath(dir.path() + QStringLiteral("/elsewhere"));
+    QDir().mkpath(dir.path() + QStringLiteral("/sonorelle"));
+    ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("/elsewhere"), folder()));
+    QString error;
+    EXPECT_EQ(PrepareTempDir(&error), QString());
+    EXPECT_TRUE(error.contains(QStringLiteral("symbolic link"))) << error.toStdString();
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "handing a folder to another user needs root";
+    QFile::remove(folder());
+    QDir().mkpath(folder());
+    ASSERT_EQ(::chown(QFile::encodeName(folder()).constData(), 65534, 65534), 0);
+    EXPECT_EQ(PrepareTempDir(&error), QString());
+    EXPECT_TRUE(error.contains(QStringLiteral("another user"))) << error.toStdString();
+}
+
+TEST(WinePathsTest, WindowsPathsFollowTheDiskWithoutRegardToCase)
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.path() + QStringLiteral("/prefix");
+    const QString game = prefix + QStringLiteral("/drive_c/GAMES/kickvale 09/Data");
+    QDir().mkpath(game);
+    QDir().mkpath(prefix + QStringLiteral("/dosdevices"));
+    QDir().mkpath(dir.path() + QStringLiteral("/media/Music"));
+
+    // No dosdevices/c: yet: drive_c stands in.
+    EXPECT_EQ(TranslateWindowsPath(QStringLiteral("C:\\Games\\Kickvale 09\\"), prefix),
+              prefix + QStringLiteral("/drive_c/GAMES/kickvale 09/"));
+
+    ASSERT_TRUE(QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:")));
+    ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("/media"), prefix + QStringLiteral("/dosdevices/d:")));
+    EXPECT_EQ(TranslateWindowsPath(QStringLiteral("c:\\games\\KICKVALE 09\\data\\audio\\Audio.big"), prefix),
+              game + QStringLiteral("/audio/Audio.big"));
+    EXPECT_EQ(TranslateWindowsPath(QStringLiteral("C:/Games//Kickvale 09"), prefix),
+              prefix + QStringLiteral("/drive_c/GAMES/kickvale 09"));
+    EXPECT_EQ(TranslateWindowsPath(QStringLiteral("C:\\"), prefix), prefix + QStringLiteral("/drive_c/"));
+    EXPECT_EQ(TranslateWindowsPath(QStringLiteral("D:\\music"), prefix), dir.path() + QStringLiteral("/media/Music"));
+    EXPECT_EQ(TranslateWindowsPath(QStringLiteral("/home/p/Kickvale 09/"), prefix), QStringLiteral("/home/p/Kickvale 09/"));
+
+    EXPECT_EQ(JoinPath(QStringLiteral("/"), QStringLiteral("name")), QStringLiteral("/name"));
+    EXPECT_EQ(JoinPath(QStringLiteral("/a/"), QStringLiteral("/b")), QStringLiteral("/a/b"));
+    EXPECT_EQ(JoinPath(QStringLiteral("/a"), QStringLiteral("b/")), QStringLiteral("/a/b/"));
+    EXPECT_EQ(JoinPath(QString(), QStringLiteral("b")), QStringLiteral("b"));
+}
+
+}  // namespace
+}  // namespace sonorelle

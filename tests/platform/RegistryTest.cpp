@@ -1,0 +1,181 @@
+#include "platform/RegFile.h"
+#include "platform/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace sonorelle {
+namespace {
+
+// Wine's system.reg as a 64-bit prefix writes it.
+const QByteArray systemReg = QByteArrayLiteral(
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\Machine\n"
+    "\n"
+    "#arch=win64\n"
+    "\n"
+    "[Software\\\\Ostravel\\\\Kickvale 09] 1733500000\n"
+    "#time=1db47c1e3f2a9b0\n"
+    "\"Install Dir\"=\"C:\\\\Games\\\\Native\"\n"
+    "\"OnlyNative\"=\"native\"\n"
+    "\n"
+    "[Software\\\\Wow6432Node\\\\Ostravel\\\\Kickvale 09] 1733500000\n"
+    "#time=1db47c1e3f2a9b0\n"
+    "\"Install Dir\"=\"C:\\\\Games\\\\Kickvale 09\"\n"
+    "\"Escapes\"=\"Caf\\xe9 \\\"q\\\" tab\\there\\nline \\x00e9B \\x4e2d\\x6587\"\n"
+    "\"Nul\"=\"ab\\0cd\"\n"
+    "\"Expand\"=str(2):\"%SystemRoot%\\\\system32\"\n"
+    "\"Flag\"=dword:00000001\n"
+    "\"Bin\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n"
+    "  18,19,1a\n"
+    "\"AfterBin\"=\"still read\"\n"
+    "\"Multi\"=hex(7):41,00,00,00,00,00\n"
+    "\"Wide\"=hex(1):48,00,69,00,00,00\n"
+    "@=\"default text\"\n"
+    "\n"
+    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1733500000\n"
+    "\"SystemRoot\"=\"C:\\\\windows\"\n");
+
+const QByteArray userReg = QByteArrayLiteral(
+    "WINE REGISTRY Version 2\r\n"
+    ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\r\n"
+    "\r\n"
+    "[Software\\\\Winamp] 1733500000\r\n"
+    "@=\"C:\\\\Program Files\\\\Winamp\"\r\n");
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(path.section(u'/', 0, -2));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeFile(prefix() + QStringLiteral("/system.reg"), systemReg);
+        writeFile(prefix() + QStringLiteral("/user.reg"), userReg);
+    }
+    QString prefix() const { return dir.path() + QStringLiteral("/wine"); }
+    QString store() const { return dir.path() + QStringLiteral("/config/sonorelle/registry.reg"); }
+    Registry registry() const { return Registry(store(), prefix()); }
+
+    QTemporaryDir dir;
+};
+
+const QString gameKey = QStringLiteral("SOFTWARE\\Ostravel\\Kickvale 09");
+const QString settingsKey = QStringLiteral("SOFTWARE\\Corvitane\\Sonorelle");
+
+TEST_F(RegistryTest, ReadsWineFilesWithTheirEscapesAndTypes)
+{
+    const Registry reg = registry();
+    const auto read = [&](const QString& name) { return reg.ReadRegValue(Hive::LocalMachine, gameKey, name); };
+    EXPECT_EQ(read(QStringLiteral("Install Dir")), QStringLiteral("C:\\Games\\Kickvale 09"));  // Wow6432Node first
+    EXPECT_EQ(read(QStringLiteral("OnlyNative")), QStringLiteral("native"));  // then the key as it stands
+    EXPECT_EQ(read(QStringLiteral("escapes")), QString::fromUtf8("Café \"q\" tab\there\nline éB 中文"));
+    EXPECT_EQ(read(QStringLiteral("Nul")), QStringLiteral("ab"));
+    EXPECT_EQ(read(QStringLiteral("Wide")), QStringLiteral("Hi"));
+    EXPECT_EQ(read(QStringLiteral("AfterBin")), QStringLiteral("still read"));
+    EXPECT_EQ(read(QStringLiteral("@")), QStringLiteral("default text"));
+    EXPECT_EQ(read(QString()), QStringLiteral("default text"));
+    for (const char* other : {"Expand", "Flag", "Bin", "Multi", "Missing"})
+        EXPECT_EQ(read(QString::fromLatin1(other)), QString()) << other;
+
+    EXPECT_EQ(reg.ReadRegValue(Hive::LocalMachine, QStringLiteral("software\\MICROSOFT\\windows nt\\CurrentVersion"),
+                               QStringLiteral("systemroot")),
+              QStringLiteral("C:\\windows"));
+    EXPECT_EQ(reg.ReadRegValue(Hive::CurrentUser, QStringLiteral("Software\\Winamp"), QString()),
+              QStringLiteral("C:\\Program Files\\Winamp"));
+    EXPECT_EQ(reg.ReadRegValue(Hive::CurrentUser, gameKey, QStringLiteral("Install Dir")), QString());
+}
+
+TEST_F(RegistryTest, StoreRoundTripsAndTakesPrecedenceWithoutTouchingWine)
+{
+    Registry reg = registry();
+    const QString awkward = QString::fromUtf8("C:\\Games\\\"Kick\" é1 中 \x01" "5 \t\r\n 😀 [x]");
+    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, gameKey, QStringLiteral("INSTALL DIR"), awkward));
+    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("@"), QStringLiteral("default")));
+    ASSERT_TRUE(reg.WriteRegValue(Hive::CurrentUser, settingsKey, QStringLiteral("Hive"), QStringLiteral("user")));
+
+    const Registry fresh = registry();
+    EXPECT_EQ(fresh.ReadRegValue(Hive::LocalMachine, gameKey, QStringLiteral("Install Dir")), awkward);
+    // A value the store's key lacks still comes from Wine.
+    EXPECT_EQ(fresh.ReadRegValue(Hive::LocalMachine, gameKey, QStringLiteral("OnlyNative")), QStringLiteral("native"));
+    EXPECT_EQ(fresh.ReadRegValue(Hive::LocalMachine, settingsKey, QString()), QStringLiteral("default"));
+    EXPECT_EQ(fresh.ReadRegValue(Hive::CurrentUser, settingsKey, QStringLiteral("hive")), QStringLiteral("user"));
+    EXPECT_EQ(fresh.ReadRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Hive")), QString());
+
+    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, gameKey, QStringLiteral("Install Dir"), QStringLiteral("second")));
+    EXPECT_EQ(fresh.ReadRegValue(Hive::LocalMachine, gameKey, QStringLiteral("Install Dir")), QStringLiteral("second"));
+
+    EXPECT_EQ(readFile(prefix() + QStringLiteral("/system.reg")), systemReg);
+    EXPECT_EQ(readFile(prefix() + QStringLiteral("/user.reg")), userReg);
+    const QByteArray stored = readFile(store());
+    EXPECT_TRUE(stored.startsWith("WINE REGISTRY Version 2\n"));
+    EXPECT_TRUE(stored.contains("[HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Ostravel\\\\Kickvale 09]"));
+    EXPECT_EQ(stored.toLower().count("install dir"), 1);
+}
+
+TEST_F(RegistryTest, ManyKeysSurviveEachRewrite)
+{
+    Registry reg = registry();
+    constexpr int count = 60;
+    for (int i = 0; i < count; ++i) {
+        ASSERT_TRUE(reg.WriteRegValue(Hive::CurrentUser, QStringLiteral("Software\\Many\\Key%1").arg(i),
+                                      QStringLiteral("V%1").arg(i % 7), QString::number(i * i)));
+    }
+    const Registry fresh = registry();
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(fresh.ReadRegValue(Hive::CurrentUser, QStringLiteral("software\\many\\key%1").arg(i),
+                                     QStringLiteral("v%1").arg(i % 7)),
+                  QString::number(i * i));
+    }
+    EXPECT_EQ(RegFile::parse(readFile(store())).keyCount(), count);
+}
+
+TEST_F(RegistryTest, DamagedOrUnwritableStoreIsLeftAsItWas)
+{
+    const QByteArray damaged = "not a registry\n[HKEY_LOCAL_MACHINE\\\\SOFTWARE] 1\n\"A\"=\"b\"\n";
+    writeFile(store(), damaged);
+    Registry reg = registry();
+    QString error;
+    EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("X"), QStringLiteral("y"), &error));
+    EXPECT_TRUE(error.contains(store())) << error.toStdString();
+    EXPECT_EQ(readFile(store()), damaged);
+
+    // A store in a folder that cannot be made fails plainly.
+    writeFile(dir.path() + QStringLiteral("/file"), "x");
+    Registry blocked(dir.path() + QStringLiteral("/file/registry.reg"), prefix());
+    EXPECT_FALSE(blocked.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("X"), QStringLiteral("y")));
+}
+
+TEST(RegFileTest, DamagedInputNeverBreaksTheParser)
+{
+    for (qsizetype length = 0; length <= systemReg.size(); ++length)
+        RegFile::parse(systemReg.first(length));
+    QRandomGenerator random(7);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes = systemReg;
+        for (int flips = random.bounded(1, 12); flips > 0; --flips)
+            bytes[random.bounded(bytes.size())] = char(random.bounded(256));
+        const RegFile file = RegFile::parse(bytes);
+        RegFile::parse(file.serialize());
+    }
+    EXPECT_FALSE(RegFile::parse("[Software\\\\A] 1\n\"x\"=\"y\"\n").hasHeader());
+    EXPECT_EQ(RegFile::parse("WINE REGISTRY Version 2\n[unterminated\n\"x\"=\"y\n\"z\"=hex:zz\n").keyCount(), 0);
+}
+
+}  // namespace
+}  // namespace sonorelle

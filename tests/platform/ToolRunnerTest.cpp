@@ -1,0 +1,95 @@
+#include "platform/ToolRunner.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+
+namespace sonorelle {
+namespace {
+
+const QString shell = QStringLiteral("/bin/sh");
+
+RunResult runShell(const QString& script, int waitLimitMs = -1, const std::function<bool()>& cancel = {},
+                   const QStringList& extra = {})
+{
+    return RunAndWait(shell, QStringList{QStringLiteral("-c"), script, QStringLiteral("sh")} + extra,
+                      WindowStyle::Hidden, waitLimitMs, cancel);
+}
+
+// The process id a script wrote before it was stopped; the process must be gone.
+bool processGone(const QString& pidFile)
+{
+    QFile file(pidFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const pid_t pid = file.readAll().trimmed().toInt();
+    return pid > 0 && ::kill(pid, 0) == -1 && errno == ESRCH;
+}
+
+TEST(ToolRunnerTest, EndedToolsKeepTheirExitCodeAndArguments)
+{
+    QTemporaryDir dir;
+    const QString out = dir.path() + QStringLiteral("/folder with blanks/out file");
+    const RunResult ok = runShell(QStringLiteral("mkdir -p \"${2%/*}\" && printf %s \"$1\" > \"$2\""), -1, {},
+                                  {QStringLiteral("a b  \"c\""), out});
+    EXPECT_EQ(ok.waitResult, RunResult::Ended);
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_TRUE(ok.succeeded());
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("a b  \"c\""));
+
+    const RunResult failed = runShell(QStringLiteral("echo 'addon3: cannot read in.mp3' >&2; exit 3"));
+    EXPECT_EQ(failed.waitResult, RunResult::Ended);
+    EXPECT_EQ(failed.exitCode, 3);
+    EXPECT_FALSE(failed.succeeded());
+    EXPECT_EQ(failed.error, QStringLiteral("addon3: cannot read in.mp3"));
+
+    const RunResult missing = RunAndWait(dir.path() + QStringLiteral("/addon3"), {QStringLiteral("-wave")});
+    EXPECT_EQ(missing.waitResult, RunResult::Failed);
+    EXPECT_FALSE(missing.cancelled);
+    EXPECT_FALSE(missing.error.isEmpty());
+}
+
+TEST(ToolRunnerTest, ToolOutlastingItsLimitIsStopped)
+{
+    QTemporaryDir dir;
+    const QString pidFile = dir.path() + QStringLiteral("/pid");
+    const RunResult result = runShell(QStringLiteral("echo $$ > \"$1\"; exec sleep 30"), 300, {}, {pidFile});
+    EXPECT_EQ(result.waitResult, RunResult::TimedOut);
+    EXPECT_FALSE(result.succeeded());
+    EXPECT_TRUE(processGone(pidFile));
+}
+
+TEST(ToolRunnerTest, CancelStopsEvenAToolThatIgnoresTerminate)
+{
+    QTemporaryDir dir;
+    const QString pidFile = dir.path() + QStringLiteral("/pid");
+    int polls = 0;
+    const RunResult result = runShell(
+        QStringLiteral("trap '' TERM; echo $$ > \"$1\"; while :; do sleep 1; done"), -1,
+        [&] { return QFile::exists(pidFile) && ++polls >= 3; }, {pidFile});
+    EXPECT_EQ(result.waitResult, RunResult::Failed);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_TRUE(processGone(pidFile));
+}
+
+TEST(ToolRunnerTest, EventsRunWhileWaiting)
+{
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    const RunResult result = runShell(QStringLiteral("sleep 0.5"));
+    EXPECT_EQ(result.waitResult, RunResult::Ended);
+    EXPECT_GT(ticks, 0);
+    EXPECT_EQ(ShortPathOf(QStringLiteral("/a folder/x")), QStringLiteral("/a folder/x"));
+}
+
+}  // namespace
+}  // namespace sonorelle
