@@ -37,6 +37,8 @@ bool isBlank(char c)
 // Wine writes plain ASCII, but a hand-edited file may hold UTF-8 or Latin-1 bytes.
 QString decodeRaw(QByteArrayView raw)
 {
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return quint8(c) < 0x80; }))
+        return QString::fromLatin1(raw);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(raw);
     return utf8.hasError() ? QString::fromLatin1(raw) : text;
