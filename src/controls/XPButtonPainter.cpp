@@ -55,14 +55,19 @@ XPButtonPainter::XPButtonPainter(QPainter& painter, QSize size)
 
 void XPButtonPainter::line(int x1, int y1, int x2, int y2, QRgb colour)
 {
-    const QRect run = y1 == y2 ? QRect(x1, y1, x2 - x1, 1) : QRect(x1, y1, 1, y2 - y1);
-    if (run.width() > 0 && run.height() > 0)
-        painter_.fillRect(run, QColor(colour));
+    fill(y1 == y2 ? QRect(x1, y1, x2 - x1, 1) : QRect(x1, y1, 1, y2 - y1), colour);
 }
 
 void XPButtonPainter::pixel(int x, int y, QRgb colour)
 {
-    painter_.fillRect(QRect(x, y, 1, 1), QColor(colour));
+    fill(QRect(x, y, 1, 1), colour);
+}
+
+void XPButtonPainter::fill(const QRect& area, QRgb colour)
+{
+    // Lines of reversed or zero length on a button too small for them draw nothing.
+    if (!area.isEmpty())
+        painter_.fillRect(area, QColor(colour));
 }
 
 void XPButtonPainter::verticalGradient(int left, int top, int right, int bottom, QRgb topColour,
@@ -95,7 +100,7 @@ void XPButtonPainter::paintFrame(XPButtonState state)
 
     if (state == XPButtonState::Disabled || state == XPButtonState::Pressed) {
         const QRgb face = state == XPButtonState::Disabled ? DisabledFace : PressedFace;
-        painter_.fillRect(QRect(1, 1, w - 2, h - 2), QColor(face));
+        fill(QRect(1, 1, w - 2, h - 2), face);
     } else {
         verticalGradient(1, 3, w - 1, h - 2, colours.frameTop, colours.frameBottom);
         verticalGradient(3, 3, w - 3, h - 3, FaceTop, FaceBottom);

@@ -32,6 +32,7 @@ private:
     // Horizontal or vertical line from (x1,y1) up to, not including, (x2,y2).
     void line(int x1, int y1, int x2, int y2, QRgb colour);
     void pixel(int x, int y, QRgb colour);
+    void fill(const QRect& area, QRgb colour);
     void verticalGradient(int left, int top, int right, int bottom, QRgb topColour, QRgb bottomColour);
 
     QPainter& painter_;

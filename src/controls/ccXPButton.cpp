@@ -36,6 +36,15 @@ std::optional<XPButtonKey> ButtonKeyOf(const QKeyEvent* event)
     }
 }
 
+// Only the left button presses the button; the others pass on to the parent.
+bool IsLeftButton(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        return true;
+    event->ignore();
+    return false;
+}
+
 QKeySequence AltSequenceOf(QChar key)
 {
     if (key.isNull())
@@ -204,19 +213,14 @@ void ccXPButton::mouseMoveEvent(QMouseEvent* event)
 
 void ccXPButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    react(machine_.leftButtonDown());
+    if (IsLeftButton(event))
+        react(machine_.leftButtonDown());
 }
 
 void ccXPButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
+    if (!IsLeftButton(event))
         return;
-    }
     // The release point decides, even when no move reported the last stretch.
     react(machine_.pointerMoved(pointerInside(event)));
     react(machine_.leftButtonUp());
@@ -224,11 +228,8 @@ void ccXPButton::mouseReleaseEvent(QMouseEvent* event)
 
 void ccXPButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    react(machine_.leftDoubleClick());
+    if (IsLeftButton(event))
+        react(machine_.leftDoubleClick());
 }
 
 void ccXPButton::keyPressEvent(QKeyEvent* event)
