@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -61,6 +62,7 @@ Archive Archive::OpenForUpdate(const std::string& path)
             continue;
         // Build only on a state that is on disk, whatever an interrupted run left.
         file.Sync();
+        ReplacementFile::RemoveLeftovers(resolved);
         Archive archive(std::move(file));
         archive.LoadNewestState();
         return archive;
@@ -114,6 +116,7 @@ void Archive::Put(const std::vector<SourceFile>& sources)
     const std::uint64_t start = current_.DirectoryEnd();
     ArchiveDirectory next = directory_;
     DirectorySlot slot;
+    slot.sequence = NextSequence();
     try {
         slot.directoryOffset = AppendSources(sources, start, next);
         const std::vector<unsigned char> directory = next.Encode();
@@ -129,7 +132,6 @@ void Archive::Put(const std::vector<SourceFile>& sources)
     }
     // The commit: one small write into the slot page not holding the current
     // state. Torn or lost, it leaves that slot invalid and the current one wins.
-    slot.sequence = highestSequence_ + 1;
     const std::size_t target = 1 - currentSlot_;
     file_.WriteAt(slot.Encode(), ArchiveLayout::kSlotOffsets[target]);
     file_.Sync();
@@ -153,8 +155,17 @@ void Archive::Reclaim()
     ArchiveBuilder builder(replacement.File());
     for (const ArchiveMember& member : directory_.Members())
         builder.AppendMember(member, file_);
-    builder.Finish(highestSequence_ + 1);
+    builder.Finish(NextSequence());
     replacement.CommitReplacing();
+}
+
+std::uint64_t Archive::NextSequence() const
+{
+    // Only a forged slot gets here; wrapping around to 0 would make the commit
+    // invisible.
+    if (highestSequence_ == std::numeric_limits<std::uint64_t>::max())
+        throw ArchiveError(file_.Path() + ": damaged archive: sequence number at its limit");
+    return highestSequence_ + 1;
 }
 
 void Archive::LoadNewestState()

@@ -40,6 +40,7 @@ public:
 private:
     explicit Archive(FileHandle file);
     void LoadNewestState();
+    std::uint64_t NextSequence() const;
     ArchiveDirectory ReadDirectory(const DirectorySlot& slot, std::uint64_t fileSize) const;
     std::uint64_t AppendSources(const std::vector<SourceFile>& sources, std::uint64_t end, ArchiveDirectory& into);
     static void CheckSources(const std::vector<SourceFile>& sources);

@@ -1,6 +1,7 @@
 #include "addon2/ReplacementFile.h"
 
 #include "addon2/ArchiveError.h"
+#include "addon2/FolderListing.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -18,6 +19,8 @@ namespace {
 
 constexpr int kNameAttempts = 16;
 constexpr std::size_t kLongestBaseKept = 200;
+constexpr std::size_t kSuffixDigits = 16;
+const std::string kTemporaryEnding = ".tmp";
 
 std::string FolderOf(const std::string& path)
 {
@@ -33,12 +36,28 @@ std::string BaseOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string TemporaryPrefix(const std::string& finalPath)
+{
+    // A leading dot keeps temporary files out of wildcard matches such as
+    // "songlist.*" that another run may take at the same moment.
+    return "." + BaseOf(finalPath).substr(0, kLongestBaseKept) + ".";
+}
+
 std::string RandomSuffix()
 {
     std::random_device entropy;
-    char text[17];
+    char text[kSuffixDigits + 1];
     std::snprintf(text, sizeof text, "%08x%08x", entropy(), entropy());
-    return text;
+    return text + kTemporaryEnding;
+}
+
+bool IsTemporaryName(const std::string& name, const std::string& prefix)
+{
+    if (name.size() != prefix.size() + kSuffixDigits + kTemporaryEnding.size() || !name.starts_with(prefix)
+        || !name.ends_with(kTemporaryEnding))
+        return false;
+    const std::string digits = name.substr(prefix.size(), kSuffixDigits);
+    return digits.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
 }  // namespace
@@ -46,11 +65,9 @@ std::string RandomSuffix()
 ReplacementFile::ReplacementFile(std::string finalPath)
     : finalPath_(std::move(finalPath))
 {
-    // A leading dot keeps the temporary file out of wildcard matches such as
-    // "songlist.*" that another run may take at the same moment.
-    const std::string prefix = FolderOf(finalPath_) + "/." + BaseOf(finalPath_).substr(0, kLongestBaseKept) + ".";
+    const std::string prefix = FolderOf(finalPath_) + "/" + TemporaryPrefix(finalPath_);
     for (int attempt = 0; attempt < kNameAttempts && !file_; ++attempt) {
-        temporaryPath_ = prefix + RandomSuffix() + ".tmp";
+        temporaryPath_ = prefix + RandomSuffix();
         const int descriptor = ::open(temporaryPath_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0)
             file_.emplace(descriptor, temporaryPath_);
@@ -95,6 +112,20 @@ void ReplacementFile::CommitIfAbsent()
     }
     committed_ = true;
     FlushFolder();
+}
+
+void ReplacementFile::RemoveLeftovers(const std::string& finalPath)
+{
+    const std::string folder = FolderOf(finalPath);
+    const std::string prefix = TemporaryPrefix(finalPath);
+    try {
+        for (const std::string& name : FolderListing::Names(folder)) {
+            if (IsTemporaryName(name, prefix))
+                ::unlink((folder + "/" + name).c_str());
+        }
+    } catch (const ArchiveError&) {
+        // Tidying up is a courtesy; an unreadable folder fails the real work later.
+    }
 }
 
 void ReplacementFile::FlushFolder() const

@@ -23,6 +23,11 @@ public:
     // Flushes the file and gives it the final name only if that name is free.
     void CommitIfAbsent();
 
+    // Removes temporary files that runs killed before their commit left beside
+    // `finalPath`, as far as the folder can be read. Only safe while the caller
+    // keeps every other writer of `finalPath` out.
+    static void RemoveLeftovers(const std::string& finalPath);
+
 private:
     void FlushFolder() const;
     [[noreturn]] void Fail(const std::string& action) const;

@@ -1,25 +1,14 @@
 #include "addon2/WildcardPattern.h"
 
 #include "addon2/ArchiveError.h"
+#include "addon2/FolderListing.h"
 #include "addon2/MemberName.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <memory>
 
 namespace sonorelle {
-
-namespace {
-
-struct FolderCloser {
-    void operator()(DIR* folder) const { ::closedir(folder); }
-};
-
-}  // namespace
 
 bool WildcardPattern::HasWildcards(std::string_view text)
 {
@@ -66,14 +55,10 @@ std::vector<SourceFile> WildcardPattern::Expand(const std::string& pattern)
 
     const std::string folder = slash == std::string::npos ? "." : pattern.substr(0, std::max<std::size_t>(slash, 1));
     const std::string prefix = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
-    const std::unique_ptr<DIR, FolderCloser> listing(::opendir(folder.c_str()));
-    if (!listing)
-        throw ArchiveError(folder + ": cannot read the folder: " + std::strerror(errno));
     std::vector<SourceFile> files;
-    while (const dirent* entry = ::readdir(listing.get())) {
-        const std::string name = entry->d_name;
+    for (const std::string& name : FolderListing::Names(folder)) {
         // Hidden files (and our own temporary files) take part only when asked for.
-        if (name == "." || name == ".." || (name.front() == '.' && last.front() != '.'))
+        if (name.front() == '.' && last.front() != '.')
             continue;
         struct stat status {};
         if (!Matches(name, last) || ::stat((prefix + name).c_str(), &status) != 0 || !S_ISREG(status.st_mode))
