@@ -50,9 +50,14 @@ void SetupChoices::chooseLanguage(int index)
                                     file.path);
 }
 
+QStringList SetupChoices::driveEntries() const
+{
+    return context_.host.driveListEntries();
+}
+
 void SetupChoices::chooseDrive(int index)
 {
-    if (index < 0 || index >= context_.host.driveListEntries().size())
+    if (index < 0 || index >= driveEntries().size())
         return;
     driveIndex_ = index;
     context_.host.selectDriveListEntry(index);

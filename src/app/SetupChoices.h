@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace sonorelle {
 
@@ -26,6 +27,7 @@ public:
     const QList<LanguageFileInfo>& languages() const { return languages_; }
     int languageIndex() const { return languageIndex_; }
     int driveIndex() const { return driveIndex_; }
+    QStringList driveEntries() const;
 
     // Applies the index-th language file at once and stores it as "Language".
     void chooseLanguage(int index);
