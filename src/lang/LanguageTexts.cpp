@@ -37,6 +37,8 @@ void LanguageTexts::load(const QString& languageFile)
 {
     file_ = languageFile;
     texts_.clear();
+    if (languageFile.isEmpty())
+        return;
     for (const QString& key : keys())
         texts_.insert(key, ReadIni(languageFile, QStringLiteral("Translate"), key));
 }

@@ -8,6 +8,9 @@
 #include "app/StartupSteps.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
+#include "songdata/SlotList.h"
+#include "songdata/SongDataContext.h"
+#include "songdata/TagRecord.h"
 
 #include <QMainWindow>
 
@@ -82,12 +85,15 @@ protected:
 private:
     Form2* setupDialog();
     void closeOtherWindows();
+    SongDataContext songData();
 
     SharedValues shared_;
     Registry registry_;
     LanguageTexts texts_;
     SetupChoices setup_;
     StartupSequence sequence_;
+    SlotList slotList_;
+    TagRecord StrTg_;
 
     QGroupBox* Frame1_;
     QListWidget* lstSong_;
