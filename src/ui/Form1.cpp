@@ -101,9 +101,8 @@ frmProgress* Form1::progressWindow()
 {
     if (!progress_) {
         progress_ = new frmProgress(this);
-        const QString idle = texts_.text(QStringLiteral("sost6"));
         if (!texts_.file().isEmpty())
-            progress_->setIdleStatus(idle);
+            progress_->setIdleStatus(texts_.text(QStringLiteral("sost6")));
     }
     return progress_;
 }
