@@ -90,8 +90,10 @@ bool SongListWriter::SaveList(const SlotList& slotList, const SongDataContext& c
 
 bool SongListWriter::replaceFile(const QString& path, const QByteArray& bytes, QString* error)
 {
+    // Unbuffered, so a short write (disk full) shows in write()'s result: a buffered
+    // QSaveFile loses it and commits a truncated file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
         *error = file.errorString();
         return false;
     }
