@@ -53,8 +53,7 @@ SlotTagFields SongListDocument::GetStrInfo(const QString& Filename, const QStrin
                              TrimTrailingBlanks(StrTg_.StrComment)}
             .limited();
     case TagRecordFile::ReadResult::TooShort:
-        context_.reportError(context_.texts(QStringLiteral("msg9_1")) + shownLine
-                             + context_.texts(QStringLiteral("msg9_2")));
+        context_.reportTooShort(shownLine);
         break;
     case TagRecordFile::ReadResult::Untagged:
     case TagRecordFile::ReadResult::Missing:

@@ -20,7 +20,7 @@ QByteArray markerAtRecordStart(QFile& file)
 TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& StrTg)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return ReadResult::Missing;
     if (file.size() < TagRecord::Size)
         return ReadResult::TooShort;

@@ -97,11 +97,14 @@ void GameFixture::useFailingArchiveTool()
 
 QString GameFixture::texts(const QString& key)
 {
-    if (key == QLatin1String("msg9_1"))
-        return QStringLiteral("Stream ");
-    if (key == QLatin1String("msg9_2"))
-        return QStringLiteral(" too short");
-    return key;
+    static const QHash<QString, QString> known = {
+        {QStringLiteral("msg4"), QStringLiteral("msg4")},
+        {QStringLiteral("msg6"), QStringLiteral("msg6")},
+        {QStringLiteral("msgcap1"), QStringLiteral("msgcap1")},
+        {QStringLiteral("msg9_1"), QStringLiteral("Stream ")},
+        {QStringLiteral("msg9_2"), QStringLiteral(" too short")},
+    };
+    return known.value(key);
 }
 
 }  // namespace sonorelle::test

@@ -38,7 +38,8 @@ public:
     // ProgramDir: a folder whose addon2 ends with exit code 1.
     void useFailingArchiveTool();
 
-    // "Stream " + name + " too short" for msg9; the key itself for others.
+    // The language keys of an older language file: msg4, msg6 and msgcap1 read as
+    // their key, msg9 as "Stream " + name + " too short"; newer keys are missing.
     static QString texts(const QString& key);
 
     QTemporaryDir root;

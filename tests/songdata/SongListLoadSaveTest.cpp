@@ -181,6 +181,14 @@ TEST_F(SaveListFailureTest, ListThatCannotBeWrittenLeavesTheOldOne)
     expectReportedAndOldListKept("songlist.bin");
 }
 
+TEST_F(SaveListFailureTest, UnknownGameFolderWritesNothingAnywhere)
+{
+    fixture.shared.GameAudioDir.clear();
+    EXPECT_FALSE(fixture.document->SaveList());
+    expectReportedAndOldListKept("could not be written");
+    EXPECT_TRUE(fixture.document->NameExpert().isEmpty());
+}
+
 TEST_F(SaveListFailureTest, ReadOnlyAudioFolderLeavesTheOldList)
 {
     QFile folder(fixture.audioDir());
