@@ -20,7 +20,8 @@ QByteArray markerAtRecordStart(QFile& file)
 TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& StrTg)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    // One small read at the end: a read buffer would only cost an allocation.
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return ReadResult::Missing;
     if (file.size() < TagRecord::Size)
         return ReadResult::TooShort;

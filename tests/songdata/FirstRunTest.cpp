@@ -94,13 +94,5 @@ TEST_F(FirstRunTest, MissingAudioFolderStillRecordsThePass)
     EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, SettingsKey(), FirstRunValueName()), QStringLiteral("1"));
 }
 
-TEST(ShippedSoundtrackTest, TableCoversS700ToS741)
-{
-    EXPECT_EQ(ShippedSoundtrack::streamName(0), QStringLiteral("s700"));
-    EXPECT_EQ(ShippedSoundtrack::streamName(41), QStringLiteral("s741"));
-    EXPECT_EQ(ShippedSoundtrack::Lengths.at(13), 12855888);
-    EXPECT_EQ(ShippedSoundtrack::Lengths.at(41), 8498872);
-}
-
 }  // namespace
 }  // namespace sonorelle
