@@ -5,6 +5,30 @@
 #include <array>
 
 namespace sonorelle {
+namespace {
+
+// Decodes the groups of one block, channels side by side (see EncodeGroups).
+template <std::size_t FixedChannels>
+void DecodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::uint8_t* block,
+                  std::int16_t* frames, std::size_t groups)
+{
+    const std::size_t channelCount = FixedChannels ? FixedChannels : channels;
+    for (std::size_t group = 0; group < groups; ++group) {
+        for (std::size_t pair = 0; pair < 4; ++pair) {
+            std::int16_t* even = frames + 2 * pair * channelCount;
+            std::int16_t* odd = even + channelCount;
+            for (std::size_t channel = 0; channel < channelCount; ++channel) {
+                const unsigned codes = block[4 * channel + pair];
+                even[channel] = static_cast<std::int16_t>(states[channel].decode(codes & 15U));
+                odd[channel] = static_cast<std::int16_t>(states[channel].decode(codes >> 4));
+            }
+        }
+        frames += 8 * channelCount;
+        block += 4 * channelCount;
+    }
+}
+
+} // namespace
 
 ImaAdpcmDecoder::ImaAdpcmDecoder(ImaAdpcmLayout layout) : layout_(layout) {}
 
@@ -24,20 +48,11 @@ std::size_t ImaAdpcmDecoder::decodeBlock(const std::uint8_t* block, std::size_t 
         block += 4;
     }
     const std::size_t groups = (frameCount - 1) / 8;
-    std::int16_t* groupStart = frames + channelCount;
-    for (std::size_t group = 0; group < groups; ++group) {
-        for (std::size_t channel = 0; channel < channelCount; ++channel) {
-            ImaAdpcmStep& state = states[channel];
-            std::int16_t* sample = groupStart + channel;
-            for (int pair = 0; pair < 4; ++pair) {
-                const unsigned codes = *block++;
-                sample[0] = static_cast<std::int16_t>(state.apply(codes & 15U));
-                sample[channelCount] = static_cast<std::int16_t>(state.apply(codes >> 4));
-                sample += 2 * channelCount;
-            }
-        }
-        groupStart += 8 * channelCount;
-    }
+    frames += channelCount;
+    if (channelCount == 2)
+        DecodeGroups<2>(states.data(), channelCount, block, frames, groups);
+    else
+        DecodeGroups<0>(states.data(), channelCount, block, frames, groups);
     return frameCount;
 }
 

@@ -3,6 +3,7 @@
 #include "stream/StreamError.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,10 +11,11 @@
 namespace sonorelle {
 namespace {
 
+// Written without branches so that the compiler vectorises it.
 std::int16_t ToSample(float value)
 {
-    const float scaled = std::clamp(value * 32767.0F, -32768.0F, 32767.0F);
-    return static_cast<std::int16_t>(scaled >= 0.0F ? scaled + 0.5F : scaled - 0.5F);
+    const float scaled = std::min(std::max(value * 32767.0F, -32768.0F), 32767.0F);
+    return static_cast<std::int16_t>(static_cast<int>(scaled + std::copysign(0.5F, scaled)));
 }
 
 void CheckReadable(const std::string& path)

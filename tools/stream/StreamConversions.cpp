@@ -4,6 +4,7 @@
 #include "stream/GameFormatSource.h"
 #include "stream/GameStreamWriter.h"
 #include "stream/PcmWavWriter.h"
+#include "stream/PrefetchingSource.h"
 #include "stream/StreamError.h"
 
 #include <sndfile.h>
@@ -39,7 +40,7 @@ std::int64_t Pump(PcmSource& source, const std::string& input, Sink&& sink)
 
 AudioSummary EncodeToGameStream(const std::string& input, const std::string& output)
 {
-    GameFormatSource source(PcmSource::open(input));
+    PrefetchingSource source(std::make_unique<GameFormatSource>(PcmSource::open(input)));
     GameStreamWriter writer(output);
     const std::int64_t frames = Pump(source, input, [&](const std::int16_t* chunk, std::size_t count) {
         writer.write(chunk, count);
