@@ -249,6 +249,7 @@ struct FailingRun {
     const char* tool;
     QStringList (*arguments)(const QString& folder);
     int exitCode;
+    bool diskFull = false;  // run with a file-size limit far below the output's size
 };
 
 void PrintTo(const FailingRun& run, std::ostream* out)
@@ -269,7 +270,13 @@ TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
     makeStream();
     const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
-    const ProcessResult run = RunProcess(Tool(GetParam().tool), GetParam().arguments(folder));
+    QStringList arguments = GetParam().arguments(folder);
+    QString program = Tool(GetParam().tool);
+    if (GetParam().diskFull) {
+        arguments = QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -f 16; exec \"$0\" \"$@\""), program} + arguments;
+        program = QStringLiteral("/bin/sh");
+    }
+    const ProcessResult run = RunProcess(program, arguments);
     EXPECT_EQ(run.exitCode, GetParam().exitCode);
     EXPECT_EQ(run.standardError.count(QLatin1Char('\n')), 1) << run.standardError.toStdString();
     EXPECT_TRUE(run.standardOutput.isEmpty());
@@ -296,6 +303,12 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "file/out")}; }, 1},
         FailingRun{"OutputIsAFolder", "addon3",
                    [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), QStringLiteral("="), f}; }, 1},
+        FailingRun{"DiskFullWhileEncoding", "addon3",
+                   [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "stereo.wav"), QStringLiteral("="), In(f, "out")}; }, 1, true},
+        FailingRun{"DiskFullWhileDecoding", "addon3",
+                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "out.wav")}; }, 1, true},
+        FailingRun{"DiskFullWhileEncodingMp3", "addon1",
+                   [](const QString& f) { return QStringList{QStringLiteral("--preset"), QStringLiteral("cd"), In(f, "stereo.wav"), In(f, "out.mp3")}; }, 1, true},
         FailingRun{"MissingEquals", "addon3",
                    [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), In(f, "out.wav")}; }, 2},
         FailingRun{"EqualsInWrongPlace", "addon3",

@@ -2,6 +2,7 @@
 
 #include "stream/StreamError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,6 +56,7 @@ AtomicOutputFile::~AtomicOutputFile()
 void AtomicOutputFile::write(const void* data, std::size_t bytes)
 {
     const auto* bytesIn = static_cast<const std::uint8_t*>(data);
+    size_ += bytes;
     if (buffer_.size() + bytes > kBufferBytes) {
         flush();
         if (bytes >= kBufferBytes) {
@@ -68,6 +70,7 @@ void AtomicOutputFile::write(const void* data, std::size_t bytes)
 void AtomicOutputFile::writeAt(std::uint64_t offset, const void* data, std::size_t bytes)
 {
     flush();
+    size_ = std::max<std::uint64_t>(size_, offset + bytes);
     const auto* bytesIn = static_cast<const std::uint8_t*>(data);
     while (bytes > 0) {
         const ssize_t written = ::pwrite(descriptor_, bytesIn, bytes, static_cast<off_t>(offset));
@@ -82,10 +85,13 @@ void AtomicOutputFile::writeAt(std::uint64_t offset, const void* data, std::size
     }
 }
 
-int AtomicOutputFile::descriptor()
+std::size_t AtomicOutputFile::readAt(std::uint64_t offset, void* data, std::size_t bytes)
 {
     flush();
-    return descriptor_;
+    const ssize_t got = ::pread(descriptor_, data, bytes, static_cast<off_t>(offset));
+    if (got < 0)
+        fail("cannot read back", errno);
+    return static_cast<std::size_t>(got);
 }
 
 void AtomicOutputFile::commit()

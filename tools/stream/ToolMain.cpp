@@ -3,6 +3,7 @@
 #include "stream/StreamError.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -20,6 +21,8 @@ void PrintLine(const char* toolName, std::string message)
 
 int RunTool(const char* toolName, const char* usage, const std::function<void()>& work)
 {
+    // A full file system or a file-size limit must end in a clean error, not a kill by signal.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         work();
         return 0;
