@@ -48,6 +48,13 @@ QStringList LameLowRateWithHeader(const QString& wav, const QString& out)
     return {QStringLiteral("lame"), QStringLiteral("--quiet"), QStringLiteral("-b"), QStringLiteral("64"), wav, out};
 }
 
+// ID3v2 before the audio and an ID3v1 record after it, as songs people add carry them.
+QStringList LameWithTags(const QString& wav, const QString& out)
+{
+    return {QStringLiteral("lame"), QStringLiteral("--quiet"), QStringLiteral("--add-id3v2"),
+            QStringLiteral("--tt"), QStringLiteral("Title"), QStringLiteral("--ta"), QStringLiteral("Artist"), wav, out};
+}
+
 QStringList LameWithoutHeader(const QString& wav, const QString& out)
 {
     return {QStringLiteral("lame"), QStringLiteral("--quiet"), QStringLiteral("-t"), wav, out};
@@ -159,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         InputKind{"FlacMono", 44100, 1, "-b 16", "flac", nullptr, true},
         InputKind{"Ogg", 44100, 2, "", "ogg", nullptr, true},
         InputKind{"Mp3Gapless", 44100, 2, "-b 16", "mp3", LameWithHeader, true},
+        InputKind{"Mp3WithTags", 44100, 2, "-b 16", "mp3", LameWithTags, true},
         InputKind{"Mp3WithoutHeader", 44100, 2, "-b 16", "mp3", LameWithoutHeader, false},
         InputKind{"Mp3Mono22050", 22050, 1, "-b 16", "mp3", LameLowRateWithHeader, true},
         InputKind{"Mp2", 44100, 2, "-b 16", "mp2", FfmpegMp2, false}),
@@ -267,6 +275,11 @@ TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
     text.write(QByteArray("These are not audio samples, only a few words of text.\n").repeated(20));
     text.close();
     ASSERT_TRUE(QFile::copy(QStringLiteral(SONORELLE_SOURCE_DIR "/CMakeLists.txt"), path(QStringLiteral("file"))));
+    ASSERT_EQ(RunProcess(QStringLiteral("sox"), {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"),
+                                                 QStringLiteral("-c"), QStringLiteral("2"), path(QStringLiteral("empty.wav")),
+                                                 QStringLiteral("trim"), QStringLiteral("0"), QStringLiteral("0")})
+                  .exitCode,
+              0);
     makeStream();
     const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
@@ -297,6 +310,8 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "notes.txt"), QStringLiteral("="), In(f, "out")}; }, 1},
         FailingRun{"TextAsStream", "addon3",
                    [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "notes.txt"), QStringLiteral("="), In(f, "out.wav")}; }, 1},
+        FailingRun{"InputWithoutAudio", "addon3",
+                   [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "empty.wav"), QStringLiteral("="), In(f, "out")}; }, 1},
         FailingRun{"OutputFolderMissing", "addon3",
                    [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "gone/out.wav")}; }, 1},
         FailingRun{"OutputFolderIsAFile", "addon3",
