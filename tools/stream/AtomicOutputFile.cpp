@@ -14,6 +14,7 @@ namespace sonorelle {
 namespace {
 
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+constexpr std::int64_t kAtTheEnd = -1;
 
 std::string TemporaryTemplate(const std::string& finalPath)
 {
@@ -60,7 +61,7 @@ void AtomicOutputFile::write(const void* data, std::size_t bytes)
     if (buffer_.size() + bytes > kBufferBytes) {
         flush();
         if (bytes >= kBufferBytes) {
-            writeAll(bytesIn, bytes);
+            writeAll(bytesIn, bytes, kAtTheEnd);
             return;
         }
     }
@@ -71,18 +72,7 @@ void AtomicOutputFile::writeAt(std::uint64_t offset, const void* data, std::size
 {
     flush();
     size_ = std::max<std::uint64_t>(size_, offset + bytes);
-    const auto* bytesIn = static_cast<const std::uint8_t*>(data);
-    while (bytes > 0) {
-        const ssize_t written = ::pwrite(descriptor_, bytesIn, bytes, static_cast<off_t>(offset));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            fail("cannot write", errno);
-        }
-        bytesIn += written;
-        bytes -= static_cast<std::size_t>(written);
-        offset += static_cast<std::uint64_t>(written);
-    }
+    writeAll(static_cast<const std::uint8_t*>(data), bytes, static_cast<std::int64_t>(offset));
 }
 
 std::size_t AtomicOutputFile::readAt(std::uint64_t offset, void* data, std::size_t bytes)
@@ -115,14 +105,15 @@ void AtomicOutputFile::flush()
 {
     if (buffer_.empty())
         return;
-    writeAll(buffer_.data(), buffer_.size());
+    writeAll(buffer_.data(), buffer_.size(), kAtTheEnd);
     buffer_.clear();
 }
 
-void AtomicOutputFile::writeAll(const std::uint8_t* data, std::size_t bytes)
+void AtomicOutputFile::writeAll(const std::uint8_t* data, std::size_t bytes, std::int64_t offset)
 {
     while (bytes > 0) {
-        const ssize_t written = ::write(descriptor_, data, bytes);
+        const ssize_t written = offset == kAtTheEnd ? ::write(descriptor_, data, bytes)
+                                                    : ::pwrite(descriptor_, data, bytes, static_cast<off_t>(offset));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -130,6 +121,8 @@ void AtomicOutputFile::writeAll(const std::uint8_t* data, std::size_t bytes)
         }
         data += written;
         bytes -= static_cast<std::size_t>(written);
+        if (offset != kAtTheEnd)
+            offset += written;
     }
 }
 

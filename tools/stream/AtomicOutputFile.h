@@ -30,7 +30,8 @@ public:
 
 private:
     void flush();
-    void writeAll(const std::uint8_t* data, std::size_t bytes);
+    // At `offset`, or after what is written when it is -1.
+    void writeAll(const std::uint8_t* data, std::size_t bytes, std::int64_t offset);
     [[noreturn]] void fail(const char* what, int error) const;
 
     std::string finalPath_;

@@ -7,25 +7,16 @@
 namespace sonorelle {
 namespace {
 
-// Decodes the groups of one block, channels side by side (see EncodeGroups).
+// Channels side by side, as in EncodeGroups.
 template <std::size_t FixedChannels>
-void DecodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::uint8_t* block,
-                  std::int16_t* frames, std::size_t groups)
+void DecodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::uint8_t* codes,
+                  std::int16_t* samples, std::size_t groups)
 {
-    const std::size_t channelCount = FixedChannels ? FixedChannels : channels;
-    for (std::size_t group = 0; group < groups; ++group) {
-        for (std::size_t pair = 0; pair < 4; ++pair) {
-            std::int16_t* even = frames + 2 * pair * channelCount;
-            std::int16_t* odd = even + channelCount;
-            for (std::size_t channel = 0; channel < channelCount; ++channel) {
-                const unsigned codes = block[4 * channel + pair];
-                even[channel] = static_cast<std::int16_t>(states[channel].decode(codes & 15U));
-                odd[channel] = static_cast<std::int16_t>(states[channel].decode(codes >> 4));
-            }
-        }
-        frames += 8 * channelCount;
-        block += 4 * channelCount;
-    }
+    ForEachCodeByte<FixedChannels>(channels, groups, [&](std::size_t byte, std::size_t channel,
+                                                         std::size_t low, std::size_t high) {
+        samples[low] = static_cast<std::int16_t>(states[channel].decode(codes[byte] & 15U));
+        samples[high] = static_cast<std::int16_t>(states[channel].decode(codes[byte] >> 4));
+    });
 }
 
 } // namespace

@@ -3,27 +3,18 @@
 namespace sonorelle {
 namespace {
 
-// Encodes the groups of one block. Channels are encoded side by side, which lets the
-// processor overlap their independent dependency chains; a fixed count (the game's stereo)
-// unrolls completely, 0 means `channels` at run time.
+// Channels are encoded side by side, which lets the processor overlap their independent
+// dependency chains.
 template <std::size_t FixedChannels>
-void EncodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::int16_t* frames,
-                  std::uint8_t* block, std::size_t groups)
+void EncodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::int16_t* samples,
+                  std::uint8_t* codes, std::size_t groups)
 {
-    const std::size_t channelCount = FixedChannels ? FixedChannels : channels;
-    for (std::size_t group = 0; group < groups; ++group) {
-        for (std::size_t pair = 0; pair < 4; ++pair) {
-            const std::int16_t* even = frames + 2 * pair * channelCount;
-            const std::int16_t* odd = even + channelCount;
-            for (std::size_t channel = 0; channel < channelCount; ++channel) {
-                const unsigned low = states[channel].encode(even[channel]);
-                const unsigned high = states[channel].encode(odd[channel]);
-                block[4 * channel + pair] = static_cast<std::uint8_t>(low | (high << 4));
-            }
-        }
-        frames += 8 * channelCount;
-        block += 4 * channelCount;
-    }
+    ForEachCodeByte<FixedChannels>(channels, groups, [&](std::size_t byte, std::size_t channel,
+                                                         std::size_t low, std::size_t high) {
+        const unsigned first = states[channel].encode(samples[low]);
+        const unsigned second = states[channel].encode(samples[high]);
+        codes[byte] = static_cast<std::uint8_t>(first | (second << 4));
+    });
 }
 
 } // namespace
