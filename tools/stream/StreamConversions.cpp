@@ -2,6 +2,7 @@
 
 #include "stream/GameFormatSource.h"
 #include "stream/GameStreamWriter.h"
+#include "stream/ImaAdpcmLayout.h"
 #include "stream/PcmWavWriter.h"
 #include "stream/PrefetchingSource.h"
 #include "stream/SndfileOutput.h"
@@ -14,7 +15,8 @@
 namespace sonorelle {
 namespace {
 
-constexpr std::size_t kChunkFrames = 2041 * 16;
+// Whole stream blocks, so the encoder mostly encodes straight from the chunk.
+constexpr std::size_t kChunkFrames = GameStreamFormat::layout().framesPerBlock() * 16;
 
 AudioSummary Describe(const PcmSource& source, std::int64_t frames)
 {
