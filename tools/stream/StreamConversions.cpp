@@ -53,7 +53,7 @@ AudioSummary EncodeToGameStream(const std::string& input, const std::string& out
 
 AudioSummary DecodeToPcmWav(const std::string& input, const std::string& output)
 {
-    auto source = PcmSource::open(input);
+    auto source = std::make_unique<PrefetchingSource>(PcmSource::open(input));
     PcmWavWriter writer(output, source->channels(), source->sampleRate());
     const std::int64_t frames = Pump(*source, input, [&](const std::int16_t* chunk, std::size_t count) {
         writer.write(chunk, count);
@@ -64,7 +64,7 @@ AudioSummary DecodeToPcmWav(const std::string& input, const std::string& output)
 
 AudioSummary EncodeToMp3(const std::string& input, const std::string& output)
 {
-    auto source = PcmSource::open(input);
+    auto source = std::make_unique<PrefetchingSource>(PcmSource::open(input));
     if (source->channels() > 2)
         throw StreamError("'" + input + "' has more than two channels");
     SF_INFO info{};
