@@ -33,6 +33,8 @@ struct InputKind {
     const char* extension;
     QStringList (*encode)(const QString& wav, const QString& out);  // null: sox writes it
     bool lengthExact;  // false: the format does not record the encoder's delay and padding
+    const char* waveform = "sine";
+    const char* volume = "0.5";
 
     std::int64_t frames44k() const { return std::llround(kSeconds * 44100.0); }
 };
@@ -85,8 +87,8 @@ protected:
                         QStringLiteral("-c"), QString::number(kind.channels)};
         sox += QString::fromLatin1(kind.soxOptions).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         sox << (kind.encode ? wav : made) << QStringLiteral("synth") << QString::number(kSeconds)
-            << QStringLiteral("sine") << QString::number(kToneHz) << QStringLiteral("vol")
-            << QStringLiteral("0.5");
+            << QLatin1String(kind.waveform) << QString::number(kToneHz) << QStringLiteral("vol")
+            << QLatin1String(kind.volume);
         EXPECT_EQ(RunProcess(QStringLiteral("sox"), sox).exitCode, 0);
         if (kind.encode) {
             QStringList command = kind.encode(wav, made);
@@ -167,6 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
         InputKind{"Ogg", 44100, 2, "", "ogg", nullptr, true},
         InputKind{"Mp3Gapless", 44100, 2, "-b 16", "mp3", LameWithHeader, true},
         InputKind{"Mp3WithTags", 44100, 2, "-b 16", "mp3", LameWithTags, true},
+        // Decoded MP3 overshoots full scale; wrapped peaks would add zero crossings.
+        InputKind{"Mp3LoudSquare", 44100, 2, "-b 16", "mp3", LameWithHeader, true, "square", "0.999"},
         InputKind{"Mp3WithoutHeader", 44100, 2, "-b 16", "mp3", LameWithoutHeader, false},
         InputKind{"Mp3Mono22050", 22050, 1, "-b 16", "mp3", LameLowRateWithHeader, true},
         InputKind{"Mp2", 44100, 2, "-b 16", "mp2", FfmpegMp2, false}),
