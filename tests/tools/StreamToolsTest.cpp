@@ -210,6 +210,35 @@ TEST_F(StreamToolsTest, TagRecordAfterTheAudioIsNeverDecoded)
     EXPECT_EQ(ReadAudio(againWav).frames(), 132300U);
 }
 
+TEST_F(StreamToolsTest, DamagedMp3GivesOneLineOrNoneButNeverTheDecodersNotes)
+{
+    const InputKind kind{"Mp3", 44100, 2, "-b 16", "mp3", LameWithHeader, true};
+    const QString input = makeInput(kind);
+    const qint64 size = QFileInfo(input).size();
+    const auto damage = [&](qint64 at, int bytes) {
+        QByteArray junk(bytes, '\0');
+        for (int i = 0; i < bytes; ++i)
+            junk[i] = char((i * 151 + 89) % 251);
+        QFile file(input);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(at);
+        file.write(junk);
+    };
+
+    // A short burst: the decoder skips to the next frame and says so on stderr; we do not.
+    damage(size / 3, 300);
+    const ProcessResult resynced = addon3({QStringLiteral("-pcstream"), input, QStringLiteral("="), path(QStringLiteral("a.sng"))});
+    EXPECT_EQ(resynced.exitCode, 0);
+    EXPECT_TRUE(resynced.standardError.isEmpty()) << resynced.standardError.toStdString();
+
+    // A long one: the decoder gives up, and so does the encoder, with one line.
+    damage(size / 2, 8000);
+    const ProcessResult failed = addon3({QStringLiteral("-pcstream"), input, QStringLiteral("="), path(QStringLiteral("b.sng"))});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.standardError.count(QLatin1Char('\n')), 1) << failed.standardError.toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("b.sng"))));
+}
+
 TEST_F(StreamToolsTest, StereoChannelsStayApartThroughStreamAndMp3)
 {
     const QString stream = makeStream();
