@@ -214,26 +214,30 @@ TEST_F(StreamToolsTest, DamagedMp3GivesOneLineOrNoneButNeverTheDecodersNotes)
 {
     const InputKind kind{"Mp3", 44100, 2, "-b 16", "mp3", LameWithHeader, true};
     const QString input = makeInput(kind);
-    const qint64 size = QFileInfo(input).size();
-    const auto damage = [&](qint64 at, int bytes) {
-        QByteArray junk(bytes, '\0');
-        for (int i = 0; i < bytes; ++i)
-            junk[i] = char((i * 151 + 89) % 251);
-        QFile file(input);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.seek(at);
-        file.write(junk);
+    QByteArray junk(8000, '\0');
+    for (int i = 0; i < junk.size(); ++i)
+        junk[i] = char((i * 151 + 89) % 251);  // never a frame's sync byte
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray mp3 = file.readAll();
+    file.close();
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile out(path(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        return out.fileName();
     };
 
     // A short burst: the decoder skips to the next frame and says so on stderr; we do not.
-    damage(size / 3, 300);
-    const ProcessResult resynced = addon3({QStringLiteral("-pcstream"), input, QStringLiteral("="), path(QStringLiteral("a.sng"))});
+    const QString burst = write(QStringLiteral("burst.mp3"), mp3.left(mp3.size() / 3) + junk.left(300) +
+                                                              mp3.mid(mp3.size() / 3 + 300));
+    const ProcessResult resynced = addon3({QStringLiteral("-pcstream"), burst, QStringLiteral("="), path(QStringLiteral("a.sng"))});
     EXPECT_EQ(resynced.exitCode, 0);
     EXPECT_TRUE(resynced.standardError.isEmpty()) << resynced.standardError.toStdString();
 
-    // A long one: the decoder gives up, and so does the encoder, with one line.
-    damage(size / 2, 8000);
-    const ProcessResult failed = addon3({QStringLiteral("-pcstream"), input, QStringLiteral("="), path(QStringLiteral("b.sng"))});
+    // Junk after the first frames: the decoder gives up, and so does the encoder, with one line.
+    const QString broken = write(QStringLiteral("broken.mp3"), mp3.left(2000) + junk);
+    const ProcessResult failed = addon3({QStringLiteral("-pcstream"), broken, QStringLiteral("="), path(QStringLiteral("b.sng"))});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(failed.standardError.count(QLatin1Char('\n')), 1) << failed.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("b.sng"))));
