@@ -21,7 +21,8 @@ std::string TemporaryTemplate(const std::string& finalPath)
     const auto slash = finalPath.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : finalPath.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? finalPath : finalPath.substr(slash + 1);
-    return folder + "." + name + ".XXXXXX";
+    // Cut so that a name near the file system's limit still leaves room for the suffix.
+    return folder + "." + name.substr(0, 200) + ".XXXXXX";
 }
 
 mode_t NewFileMode()
