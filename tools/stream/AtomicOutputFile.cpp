@@ -2,6 +2,7 @@
 
 #include "stream/StreamError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,13 +14,15 @@ namespace sonorelle {
 namespace {
 
 constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+constexpr std::int64_t kAtTheEnd = -1;
 
 std::string TemporaryTemplate(const std::string& finalPath)
 {
     const auto slash = finalPath.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : finalPath.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? finalPath : finalPath.substr(slash + 1);
-    return folder + "." + name + ".XXXXXX";
+    // Cut so that a name near the file system's limit still leaves room for the suffix.
+    return folder + "." + name.substr(0, 200) + ".XXXXXX";
 }
 
 mode_t NewFileMode()
@@ -55,10 +58,11 @@ AtomicOutputFile::~AtomicOutputFile()
 void AtomicOutputFile::write(const void* data, std::size_t bytes)
 {
     const auto* bytesIn = static_cast<const std::uint8_t*>(data);
+    size_ += bytes;
     if (buffer_.size() + bytes > kBufferBytes) {
         flush();
         if (bytes >= kBufferBytes) {
-            writeAll(bytesIn, bytes);
+            writeAll(bytesIn, bytes, kAtTheEnd);
             return;
         }
     }
@@ -68,24 +72,17 @@ void AtomicOutputFile::write(const void* data, std::size_t bytes)
 void AtomicOutputFile::writeAt(std::uint64_t offset, const void* data, std::size_t bytes)
 {
     flush();
-    const auto* bytesIn = static_cast<const std::uint8_t*>(data);
-    while (bytes > 0) {
-        const ssize_t written = ::pwrite(descriptor_, bytesIn, bytes, static_cast<off_t>(offset));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            fail("cannot write", errno);
-        }
-        bytesIn += written;
-        bytes -= static_cast<std::size_t>(written);
-        offset += static_cast<std::uint64_t>(written);
-    }
+    size_ = std::max<std::uint64_t>(size_, offset + bytes);
+    writeAll(static_cast<const std::uint8_t*>(data), bytes, static_cast<std::int64_t>(offset));
 }
 
-int AtomicOutputFile::descriptor()
+std::size_t AtomicOutputFile::readAt(std::uint64_t offset, void* data, std::size_t bytes)
 {
     flush();
-    return descriptor_;
+    const ssize_t got = ::pread(descriptor_, data, bytes, static_cast<off_t>(offset));
+    if (got < 0)
+        fail("cannot read back", errno);
+    return static_cast<std::size_t>(got);
 }
 
 void AtomicOutputFile::commit()
@@ -109,14 +106,15 @@ void AtomicOutputFile::flush()
 {
     if (buffer_.empty())
         return;
-    writeAll(buffer_.data(), buffer_.size());
+    writeAll(buffer_.data(), buffer_.size(), kAtTheEnd);
     buffer_.clear();
 }
 
-void AtomicOutputFile::writeAll(const std::uint8_t* data, std::size_t bytes)
+void AtomicOutputFile::writeAll(const std::uint8_t* data, std::size_t bytes, std::int64_t offset)
 {
     while (bytes > 0) {
-        const ssize_t written = ::write(descriptor_, data, bytes);
+        const ssize_t written = offset == kAtTheEnd ? ::write(descriptor_, data, bytes)
+                                                    : ::pwrite(descriptor_, data, bytes, static_cast<off_t>(offset));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -124,6 +122,8 @@ void AtomicOutputFile::writeAll(const std::uint8_t* data, std::size_t bytes)
         }
         data += written;
         bytes -= static_cast<std::size_t>(written);
+        if (offset != kAtTheEnd)
+            offset += written;
     }
 }
 

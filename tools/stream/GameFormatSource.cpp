@@ -78,7 +78,7 @@ void GameFormatSource::toStereo(const std::int16_t* frames, std::size_t count, s
 
 std::size_t GameFormatSource::readStereo(float* stereo, std::size_t maxFrames)
 {
-    sourceFrames_.resize(maxFrames * static_cast<std::size_t>(std::max(source_->channels(), 2)));
+    sourceFrames_.resize(maxFrames * static_cast<std::size_t>(source_->channels()));
     mapped_.resize(maxFrames * 2);
     const std::size_t got = source_->read(sourceFrames_.data(), maxFrames);
     toStereo(sourceFrames_.data(), got, mapped_.data());

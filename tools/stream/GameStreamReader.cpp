@@ -104,7 +104,7 @@ std::unique_ptr<GameStreamReader> GameStreamReader::open(const std::string& path
 GameStreamReader::GameStreamReader(File file, std::string path, ImaAdpcmLayout layout,
                                    int sampleRate, std::uint64_t dataBytes, std::uint64_t frames)
     : file_(std::move(file)), path_(std::move(path)), layout_(layout), decoder_(layout),
-      sampleRate_(sampleRate), dataBytes_(dataBytes), frames_(frames), bytesLeft_(dataBytes),
+      sampleRate_(sampleRate), frames_(frames), bytesLeft_(dataBytes),
       framesLeft_(frames), block_(layout.blockBytes),
       decoded_(layout.framesPerBlock() * static_cast<std::size_t>(layout.channels))
 {

@@ -23,9 +23,6 @@ public:
     std::string formatName() const override;
     std::size_t read(std::int16_t* interleaved, std::size_t maxFrames) override;
 
-    std::size_t blockBytes() const { return layout_.blockBytes; }
-    std::uint64_t dataBytes() const { return dataBytes_; }
-
 private:
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
@@ -41,7 +38,6 @@ private:
     ImaAdpcmLayout layout_;
     ImaAdpcmDecoder decoder_;
     int sampleRate_;
-    std::uint64_t dataBytes_;
     std::uint64_t frames_;
     std::uint64_t bytesLeft_;
     std::uint64_t framesLeft_;

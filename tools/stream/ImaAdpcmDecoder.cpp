@@ -5,6 +5,21 @@
 #include <array>
 
 namespace sonorelle {
+namespace {
+
+// Channels side by side, as in EncodeGroups.
+template <std::size_t FixedChannels>
+void DecodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::uint8_t* codes,
+                  std::int16_t* samples, std::size_t groups)
+{
+    ForEachCodeByte<FixedChannels>(channels, groups, [&](std::size_t byte, std::size_t channel,
+                                                         std::size_t low, std::size_t high) {
+        samples[low] = static_cast<std::int16_t>(states[channel].decode(codes[byte] & 15U));
+        samples[high] = static_cast<std::int16_t>(states[channel].decode(codes[byte] >> 4));
+    });
+}
+
+} // namespace
 
 ImaAdpcmDecoder::ImaAdpcmDecoder(ImaAdpcmLayout layout) : layout_(layout) {}
 
@@ -24,20 +39,11 @@ std::size_t ImaAdpcmDecoder::decodeBlock(const std::uint8_t* block, std::size_t 
         block += 4;
     }
     const std::size_t groups = (frameCount - 1) / 8;
-    std::int16_t* groupStart = frames + channelCount;
-    for (std::size_t group = 0; group < groups; ++group) {
-        for (std::size_t channel = 0; channel < channelCount; ++channel) {
-            ImaAdpcmStep& state = states[channel];
-            std::int16_t* sample = groupStart + channel;
-            for (int pair = 0; pair < 4; ++pair) {
-                const unsigned codes = *block++;
-                sample[0] = static_cast<std::int16_t>(state.apply(codes & 15U));
-                sample[channelCount] = static_cast<std::int16_t>(state.apply(codes >> 4));
-                sample += 2 * channelCount;
-            }
-        }
-        groupStart += 8 * channelCount;
-    }
+    frames += channelCount;
+    if (channelCount == 2)
+        DecodeGroups<2>(states.data(), channelCount, block, frames, groups);
+    else
+        DecodeGroups<0>(states.data(), channelCount, block, frames, groups);
     return frameCount;
 }
 

@@ -3,27 +3,18 @@
 namespace sonorelle {
 namespace {
 
-unsigned EncodeSample(ImaAdpcmStep& state, int sample)
+// Channels are encoded side by side, which lets the processor overlap their independent
+// dependency chains.
+template <std::size_t FixedChannels>
+void EncodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::int16_t* samples,
+                  std::uint8_t* codes, std::size_t groups)
 {
-    const int step = ImaAdpcmStep::kStepSizes[static_cast<std::size_t>(state.index)];
-    int difference = sample - state.predictor;
-    unsigned code = 0;
-    if (difference < 0) {
-        code = 8;
-        difference = -difference;
-    }
-    if (difference >= step) {
-        code |= 4;
-        difference -= step;
-    }
-    if (difference >= step >> 1) {
-        code |= 2;
-        difference -= step >> 1;
-    }
-    if (difference >= step >> 2)
-        code |= 1;
-    state.apply(code);
-    return code;
+    ForEachCodeByte<FixedChannels>(channels, groups, [&](std::size_t byte, std::size_t channel,
+                                                         std::size_t low, std::size_t high) {
+        const unsigned first = states[channel].encode(samples[low]);
+        const unsigned second = states[channel].encode(samples[high]);
+        codes[byte] = static_cast<std::uint8_t>(first | (second << 4));
+    });
 }
 
 } // namespace
@@ -47,20 +38,11 @@ void ImaAdpcmEncoder::encodeBlock(const std::int16_t* frames, std::uint8_t* bloc
         block += 4;
     }
     const std::size_t groups = (layout_.framesPerBlock() - 1) / 8;
-    const std::int16_t* groupStart = frames + channelCount;
-    for (std::size_t group = 0; group < groups; ++group) {
-        for (std::size_t channel = 0; channel < channelCount; ++channel) {
-            ImaAdpcmStep& state = channels_[channel];
-            const std::int16_t* sample = groupStart + channel;
-            for (int pair = 0; pair < 4; ++pair) {
-                const unsigned low = EncodeSample(state, sample[0]);
-                const unsigned high = EncodeSample(state, sample[channelCount]);
-                *block++ = static_cast<std::uint8_t>(low | (high << 4));
-                sample += 2 * channelCount;
-            }
-        }
-        groupStart += 8 * channelCount;
-    }
+    frames += channelCount;
+    if (channelCount == 2)
+        EncodeGroups<2>(channels_.data(), channelCount, frames, block, groups);
+    else
+        EncodeGroups<0>(channels_.data(), channelCount, frames, block, groups);
 }
 
 } // namespace sonorelle

@@ -31,6 +31,25 @@ struct ImaAdpcmLayout {
     }
 };
 
+// Walks the code bytes that follow a block's header in their stored order. For each byte it
+// gives the byte's offset, its channel, and the positions of its two samples (low half,
+// then high half) among the block's interleaved samples after the first frame. A fixed
+// channel count unrolls completely; 0 means `channels` at run time. Encoder and decoder
+// share this walk, so they cannot disagree about the layout.
+template <std::size_t FixedChannels, typename Visit>
+inline void ForEachCodeByte(std::size_t channels, std::size_t groups, Visit&& visit)
+{
+    const std::size_t channelCount = FixedChannels ? FixedChannels : channels;
+    for (std::size_t group = 0; group < groups; ++group) {
+        for (std::size_t pair = 0; pair < 4; ++pair) {
+            const std::size_t even = (8 * group + 2 * pair) * channelCount;
+            for (std::size_t channel = 0; channel < channelCount; ++channel)
+                visit(4 * (group * channelCount + channel) + pair, channel, even + channel,
+                      even + channelCount + channel);
+        }
+    }
+}
+
 // The game's stream: 44 100 Hz stereo IMA ADPCM in 2048-byte blocks (2041 frames each),
 // the block size libsndfile chooses for this rate.
 struct GameStreamFormat {

@@ -3,6 +3,7 @@
 #include "stream/StreamError.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,10 +11,20 @@
 namespace sonorelle {
 namespace {
 
+// Written without branches so that the compiler vectorises it.
 std::int16_t ToSample(float value)
 {
-    const float scaled = std::clamp(value * 32767.0F, -32768.0F, 32767.0F);
-    return static_cast<std::int16_t>(scaled >= 0.0F ? scaled + 0.5F : scaled - 0.5F);
+    const float scaled = std::min(std::max(value * 32767.0F, -32768.0F), 32767.0F);
+    return static_cast<std::int16_t>(static_cast<int>(scaled + std::copysign(0.5F, scaled)));
+}
+
+// libsndfile's messages end in a full stop; ours go in brackets.
+std::string Reason(const char* message)
+{
+    std::string reason = message;
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' '))
+        reason.pop_back();
+    return reason;
 }
 
 void CheckReadable(const std::string& path)
@@ -31,7 +42,7 @@ SndfileReader::SndfileReader(const std::string& path) : path_(path)
     CheckReadable(path);
     file_ = sf_open(path.c_str(), SFM_READ, &info_);
     if (!file_)
-        throw StreamError("cannot read audio from '" + path + "': " + sf_strerror(nullptr));
+        throw StreamError("'" + path + "' is not audio in a format this tool reads (" + Reason(sf_strerror(nullptr)) + ")");
     if (info_.channels <= 0 || info_.samplerate <= 0) {
         sf_close(file_);
         throw StreamError("'" + path + "' holds no usable audio");
@@ -60,7 +71,7 @@ std::size_t SndfileReader::read(std::int16_t* interleaved, std::size_t maxFrames
     buffer_.resize(maxFrames * channelCount);
     const sf_count_t got = sf_readf_float(file_, buffer_.data(), static_cast<sf_count_t>(maxFrames));
     if (got <= 0 && sf_error(file_) != SF_ERR_NO_ERROR)
-        throw StreamError("cannot decode '" + path_ + "': " + sf_strerror(file_));
+        throw StreamError("cannot decode '" + path_ + "': the audio is damaged (" + Reason(sf_strerror(file_)) + ")");
     const auto frames = static_cast<std::size_t>(std::max<sf_count_t>(got, 0));
     std::transform(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(frames * channelCount),
                    interleaved, ToSample);
