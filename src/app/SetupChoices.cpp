@@ -1,0 +1,68 @@
+#include "app/SetupChoices.h"
+
+#include "app/Feedback.h"
+#include "app/SettingsKeys.h"
+#include "app/SharedValues.h"
+#include "app/StartupHost.h"
+#include "app/StartupSteps.h"
+#include "lang/LanguageTexts.h"
+#include "platform/Registry.h"
+#include "platform/WinePaths.h"
+
+#include <algorithm>
+
+namespace sonorelle {
+
+SetupChoices::SetupChoices(const StartupContext& context) : context_(context) {}
+
+QString SetupChoices::languagesFolder() const
+{
+    return JoinPath(context_.shared.ProgramDir, QStringLiteral("languages"));
+}
+
+bool SetupChoices::load()
+{
+    const QString stored =
+        context_.registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::Language);
+    languages_ = LanguageCatalog::scan(languagesFolder());
+    if (languages_.isEmpty()) {
+        context_.feedback.message(context_.texts.missingFileText() + QLatin1Char(' ') + languagesFolder(),
+                                  context_.texts.messageCaption(), MessageIcon::Critical);
+        context_.host.closeProgram();
+        return false;
+    }
+    loaded_ = true;
+    chooseLanguage(std::max(0, LanguageCatalog::indexOf(languages_, stored)));
+    chooseDrive(std::max(0, context_.host.driveListSelection()));
+    return true;
+}
+
+void SetupChoices::chooseLanguage(int index)
+{
+    if (index < 0 || index >= languages_.size())
+        return;
+    languageIndex_ = index;
+    const LanguageFileInfo& file = languages_[index];
+    context_.shared.LangName = file.Language;
+    context_.texts.load(file.path);
+    context_.steps.ApplyLanguage(context_.texts);
+    context_.registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::Language,
+                                    file.path);
+}
+
+QStringList SetupChoices::driveEntries() const
+{
+    return context_.host.driveListEntries();
+}
+
+void SetupChoices::chooseDrive(int index)
+{
+    if (index < 0 || index >= driveEntries().size())
+        return;
+    driveIndex_ = index;
+    context_.host.selectDriveListEntry(index);
+    context_.registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
+                                    QString::number(index));
+}
+
+}  // namespace sonorelle

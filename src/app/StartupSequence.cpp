@@ -1,0 +1,233 @@
+#include "app/StartupSequence.h"
+
+#include "app/Feedback.h"
+#include "app/SettingsKeys.h"
+#include "app/SetupChoices.h"
+#include "app/SharedValues.h"
+#include "app/StartupHost.h"
+#include "app/StartupSteps.h"
+#include "lang/LanguageTexts.h"
+#include "platform/CdUnits.h"
+#include "platform/Registry.h"
+#include "platform/ToolRunner.h"
+#include "platform/WinePaths.h"
+#include "platform/WorkFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace sonorelle {
+
+namespace {
+
+const QString CriticalError = QStringLiteral("Critical Error");
+const QString ArchiveName = QStringLiteral("audio.big");
+const QString SongListName = QStringLiteral("songlist.bin");
+constexpr int ExtractionWaitMs = 10000;
+
+QString WithTrailingSlash(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+}  // namespace
+
+StartupSequence::StartupSequence(const StartupContext& context, SetupChoices& setup, QString executableDir,
+                                 QString commandLine)
+    : context_(context),
+      setup_(setup),
+      executableDir_(std::move(executableDir)),
+      commandLine_(std::move(commandLine))
+{
+}
+
+QString StartupSequence::setting(const QString& valueName) const
+{
+    return context_.registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, valueName);
+}
+
+StartupOutcome StartupSequence::FormLoad()
+{
+    SharedValues& shared = context_.shared;
+    shared.CmdLine = commandLine_;
+    context_.host.showSplash();
+
+    if (!findProgramDir())
+        return fail(QStringLiteral("Error: can not find Sonorelle install folder!"), CriticalError);
+    if (!findGameDir())
+        return fail(QStringLiteral("Error: can not find Kickvale 09 install folder!"), CriticalError);
+    extractSongList();
+    if (!prepareTempDir())
+        return StartupOutcome::Ended;
+    shared.LastWorkDir = setting(SettingsKeys::LastWorkDir);
+    findWinamp();
+
+    shared.CdDriveIndex = setting(SettingsKeys::CDDrive);
+    fillDriveList();
+    if (shared.CdDriveIndex.isEmpty()) {
+        context_.feedback.message(
+            QStringLiteral("Choose language of the interface and CD-drive used for ripping"),
+            QStringLiteral("Sonorelle Setup"), MessageIcon::None);
+        context_.host.openSetupForFirstRun();
+        return StartupOutcome::AwaitingSetup;
+    }
+    bool isNumber = false;
+    const int wanted = shared.CdDriveIndex.trimmed().toInt(&isNumber);
+    context_.host.selectDriveListEntry(isNumber && wanted >= 0 && wanted < driveCount_ ? wanted : 0);
+
+    if (!applyLanguage())
+        return StartupOutcome::Ended;
+    if (!checkEncoder())
+        return StartupOutcome::Ended;
+
+    // From here on nothing stops start-up: each step does what it can.
+    placeFileBrowser();
+    context_.steps.ExpRightClickMenu();
+    tagShippedSongsOnce();
+    context_.steps.NameExpert();
+    context_.host.selectFirstSongIfNone();
+    context_.host.hideSplash();
+    context_.steps.GoCMD();
+    context_.host.unloadProgress();
+    return StartupOutcome::Completed;
+}
+
+StartupOutcome StartupSequence::fail(const QString& text, const QString& caption)
+{
+    context_.feedback.message(text, caption, MessageIcon::Critical);
+    context_.host.closeProgram();
+    return StartupOutcome::Ended;
+}
+
+bool StartupSequence::findProgramDir()
+{
+    QString folder = setting(SettingsKeys::InstallDir);
+    if (folder.isEmpty())
+        folder = executableDir_;
+    if (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    context_.shared.ProgramDir = folder;
+    return folder.size() >= 4;
+}
+
+bool StartupSequence::findGameDir()
+{
+    const QString stored =
+        context_.registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::GameKey, SettingsKeys::GameInstallDir);
+    if (stored.size() < 3)
+        return false;
+    SharedValues& shared = context_.shared;
+    shared.GameDir = WithTrailingSlash(TranslateWindowsPath(stored, context_.registry.winePrefix()));
+    shared.GameAudioDir = shared.GameDir + QStringLiteral("data/audio/");
+    return true;
+}
+
+void StartupSequence::extractSongList()
+{
+    const SharedValues& shared = context_.shared;
+    const QString archive = shared.GameAudioDir + ArchiveName;
+    const QString caption = QStringLiteral("Sonorelle");
+    if (!QFileInfo(archive).isFile()) {
+        context_.feedback.message(
+            QStringLiteral("The game's audio archive %1 is missing, so its song list can not be read. "
+                           "The Kickvale 09 installation is damaged; reinstall the game.")
+                .arg(archive),
+            caption, MessageIcon::Warning);
+        return;
+    }
+    const RunResult result = RunAndWait(
+        JoinPath(shared.ProgramDir, QStringLiteral("addon2")),
+        {QStringLiteral("-e"), archive, SongListName, shared.GameAudioDir + SongListName}, WindowStyle::Hidden,
+        ExtractionWaitMs);
+    if (result.succeeded())
+        return;
+    QString why = result.error;
+    if (why.isEmpty())
+        why = result.waitResult == RunResult::TimedOut
+                  ? QStringLiteral("the archive tool did not finish in time")
+                  : QStringLiteral("the archive tool ended with code %1").arg(result.exitCode);
+    context_.feedback.message(
+        QStringLiteral("The song list could not be taken out of the game's audio archive %1 (%2). "
+                       "The list shown may be out of date; the archive is left as it was.")
+            .arg(archive, why),
+        caption, MessageIcon::Warning);
+}
+
+bool StartupSequence::prepareTempDir()
+{
+    QString error;
+    context_.shared.TempDir = PrepareTempDir(&error);
+    if (!context_.shared.TempDir.isEmpty())
+        return true;
+    fail(QStringLiteral("Error: can not use the work folder for temporary files: %1").arg(error), CriticalError);
+    return false;
+}
+
+void StartupSequence::findWinamp()
+{
+    const QString stored =
+        context_.registry.ReadRegValue(Hive::CurrentUser, SettingsKeys::WinampKey, SettingsKeys::DefaultValue);
+    context_.shared.WinampDir =
+        stored.isEmpty() ? QString() : TranslateWindowsPath(stored, context_.registry.winePrefix());
+    if (context_.shared.WinampDir.isEmpty())
+        context_.host.setPlaylistButtonEnabled(false);
+}
+
+void StartupSequence::fillDriveList()
+{
+    const QList<CdUnit> units = ListCDDrives(setting(SettingsKeys::CDImages));
+    driveCount_ = static_cast<int>(units.size());
+    context_.host.fillDriveList(units);
+}
+
+bool StartupSequence::applyLanguage()
+{
+    // The Setup dialog's first load applies and stores the language itself: the stored
+    // file, or the first one when the stored file is gone.
+    if (!setup_.isLoaded()) {
+        if (!setup_.load())
+            return false;
+    } else {
+        context_.texts.load(setting(SettingsKeys::Language));
+        context_.steps.ApplyLanguage(context_.texts);
+    }
+    context_.shared.LangFile = context_.texts.file();
+    return true;
+}
+
+bool StartupSequence::checkEncoder()
+{
+    const QString& programDir = context_.shared.ProgramDir;
+    if (QFileInfo::exists(JoinPath(programDir, QStringLiteral("addon3"))))
+        return true;
+    const LanguageTexts& texts = context_.texts;
+    fail(texts.missingFileText() + QLatin1Char(' ') + programDir + QLatin1Char('/')
+             + texts.textOr(QStringLiteral("msg8_3"), QStringLiteral("addon3 - please reinstall Sonorelle.")),
+         texts.messageCaption());
+    return false;
+}
+
+void StartupSequence::placeFileBrowser()
+{
+    SharedValues& shared = context_.shared;
+    QString folder = QDir::homePath();
+    if (!shared.LastWorkDir.isEmpty()) {
+        const QString last = TranslateWindowsPath(shared.LastWorkDir, context_.registry.winePrefix());
+        const bool ready = context_.steps.CheckDrive(last);
+        shared.DriveReady = ready ? QStringLiteral("yes") : QStringLiteral("no");
+        const QFileInfo info(last);
+        if (ready && info.isDir() && info.isReadable())
+            folder = last;
+    }
+    context_.host.placeFileBrowser(folder);
+}
+
+void StartupSequence::tagShippedSongsOnce()
+{
+    if (setting(SettingsKeys::FirstRun) != QStringLiteral("1"))
+        context_.steps.FirstRun();
+}
+
+}  // namespace sonorelle

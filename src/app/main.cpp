@@ -1,0 +1,21 @@
+#include "platform/Registry.h"
+#include "ui/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sonorelle"));
+    QApplication::setApplicationVersion(QStringLiteral(SONORELLE_VERSION));
+    // The main window decides when the program ends: on a first run it is hidden
+    // while the Setup dialog is the only window up.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QStringList arguments = QApplication::arguments().mid(1);
+    sonorelle::Form1 window(sonorelle::Registry::fromEnvironment(), QApplication::applicationDirPath(),
+                            arguments.join(QLatin1Char(' ')));
+    if (!window.start())
+        return 1;
+    return QApplication::exec();
+}

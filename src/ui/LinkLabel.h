@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+
+namespace sonorelle {
+
+// Labels that open an address (mailto: or a web address) when clicked, through the
+// desktop's default mail program or browser.
+class LinkLabel {
+public:
+    // Makes label open its link on click; its text is then set with setLink.
+    static void makeLink(QLabel* label);
+
+    static void setLink(QLabel* label, const QString& text, const QString& address);
+
+    // The address as given, or as a web address when it names no scheme ("www.x.org").
+    static QString addressOf(const QString& address);
+};
+
+}  // namespace sonorelle

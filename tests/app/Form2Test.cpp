@@ -1,0 +1,111 @@
+#include "app/Form2.h"
+#include "app/StartupFixture.h"
+
+#include "app/SettingsKeys.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace sonorelle::test {
+namespace {
+
+class SetupDialog : public StartupFixture {
+protected:
+    SetupDialog()
+    {
+        shared.ProgramDir = programDir();
+        host.driveEntries = {QStringLiteral("Unit one"), QStringLiteral("Unit two")};
+        writeLanguage(QStringLiteral("program/languages/Francais.lng"), QStringLiteral("Français"),
+                      {{QStringLiteral("LngBtnOptions"), QStringLiteral("Réglages")},
+                       {QStringLiteral("LanguageCap"), QStringLiteral("Langue")},
+                       {QStringLiteral("LngBtnClose"), QStringLiteral("Fermer")}});
+        writeFile(QStringLiteral("program/languages/English.lng.bak"), "[Global]\nLanguage=Backup\n");
+    }
+
+    template <typename T>
+    T* child(const char* name)
+    {
+        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QStringList items(QComboBox* combo)
+    {
+        QStringList entries;
+        for (int i = 0; i < combo->count(); ++i)
+            entries.append(combo->itemText(i));
+        return entries;
+    }
+
+    Form2 dialog{setup, texts};
+};
+
+TEST_F(SetupDialog, ListsTheLanguageFilesAndTheCdUnits)
+{
+    set(SettingsKeys::Language, programDir() + QStringLiteral("/languages/English.lng"));
+    ASSERT_TRUE(dialog.load());
+    auto* languages = child<QComboBox>("cmbLang");
+    auto* units = child<QComboBox>("cmbCD");
+    EXPECT_EQ(items(languages), (QStringList{QStringLiteral("English"), QStringLiteral("Français")}));
+    EXPECT_EQ(languages->currentIndex(), 0);
+    EXPECT_EQ(items(units), host.driveEntries);
+    EXPECT_EQ(units->currentIndex(), 0);
+    EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral("English translator"));
+    EXPECT_TRUE(child<QLabel>("Label4")->text().contains(QStringLiteral("mailto:English@example.org")));
+    EXPECT_TRUE(child<QLabel>("Label6")->text().contains(QStringLiteral("www.example.org/English")));
+    EXPECT_EQ(child<QLabel>("Label15")->text(), QStringLiteral("2.7"));
+}
+
+TEST_F(SetupDialog, ChoosingStoresAndAppliesAtOnce)
+{
+    ASSERT_TRUE(dialog.load());
+    auto* languages = child<QComboBox>("cmbLang");
+    languages->setCurrentIndex(1);
+    emit languages->activated(1);
+    const QString french = programDir() + QStringLiteral("/languages/Francais.lng");
+    EXPECT_EQ(setting(SettingsKeys::Language), french);
+    EXPECT_EQ(shared.LangName, QStringLiteral("Français"));
+    EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral("Français translator"));
+    EXPECT_EQ(host.calls.last(), QStringLiteral("ApplyLanguage ") + french);
+
+    dialog.applyCaptions(texts);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Réglages"));
+    EXPECT_EQ(child<QGroupBox>("Frame2")->title(), QStringLiteral("Langue:"));
+    EXPECT_EQ(child<QPushButton>("Command1")->text(), QStringLiteral("Fermer"));
+
+    auto* units = child<QComboBox>("cmbCD");
+    units->setCurrentIndex(1);
+    emit units->activated(1);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+    EXPECT_EQ(host.driveSelection, 1);
+}
+
+TEST_F(SetupDialog, CloseIsReportedOnceWhicheverWayTheDialogCloses)
+{
+    ASSERT_TRUE(dialog.load());
+    int closes = 0;
+    QObject::connect(&dialog, &Form2::closed, [&closes] { ++closes; });
+    dialog.show();
+    child<QPushButton>("Command1")->click();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(dialog.isVisible());
+    dialog.show();
+    dialog.reject();  // Escape
+    EXPECT_EQ(closes, 2);
+}
+
+TEST_F(SetupDialog, WithoutLanguageFilesTheProgramCloses)
+{
+    for (const char* name : {"program/languages/English.lng", "program/languages/Francais.lng"})
+        QFile::remove(path(QString::fromLatin1(name)));
+    EXPECT_FALSE(dialog.load());
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("closeProgram")});
+}
+
+}  // namespace
+}  // namespace sonorelle::test

@@ -1,0 +1,95 @@
+#include "app/StartupFixture.h"
+
+#include "app/SettingsKeys.h"
+#include "lang/LanguageCatalog.h"
+#include "lang/LanguageTexts.h"
+#include "platform/IniFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+
+namespace sonorelle::test {
+namespace {
+
+class Setup : public StartupFixture {
+protected:
+    Setup()
+    {
+        shared.ProgramDir = programDir();
+        host.driveEntries = {QStringLiteral("Drive A"), QStringLiteral("Drive B")};
+        writeLanguage(QStringLiteral("program/languages/deutsch.LNG"), QStringLiteral("Deutsch"),
+                      {{QStringLiteral("LngBtnClose"), QStringLiteral("Schliessen")}});
+        writeLanguage(QStringLiteral("program/languages/notes.txt"), QStringLiteral("Not offered"));
+        writeLanguage(QStringLiteral("program/languages/Zulu.lng"), QStringLiteral("isiZulu"));
+    }
+};
+
+TEST_F(Setup, OffersEveryFileEndingInLngWhateverItsCase)
+{
+    set(SettingsKeys::Language, QString());
+    ASSERT_TRUE(setup.load());
+    QStringList names;
+    for (const LanguageFileInfo& file : setup.languages())
+        names.append(file.Language);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Deutsch"), QStringLiteral("English"), QStringLiteral("isiZulu")}));
+    EXPECT_EQ(setup.languages()[0].Autor, QStringLiteral("Deutsch translator"));
+    EXPECT_EQ(setup.languages()[0].version, QStringLiteral("2.7"));
+}
+
+TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndStoresBothChoices)
+{
+    const QString zulu = programDir() + QStringLiteral("/languages/Zulu.lng");
+    set(SettingsKeys::Language, zulu.toUpper());
+    host.driveSelection = 1;
+    ASSERT_TRUE(setup.load());
+    EXPECT_EQ(setup.languageIndex(), 2);
+    EXPECT_EQ(setting(SettingsKeys::Language), zulu);
+    EXPECT_EQ(shared.LangName, QStringLiteral("isiZulu"));
+    EXPECT_EQ(texts.file(), zulu);
+    EXPECT_EQ(setup.driveIndex(), 1);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+}
+
+TEST_F(Setup, ChoicesApplyAndStoreAtOnce)
+{
+    ASSERT_TRUE(setup.load());
+    host.calls.clear();
+    setup.chooseLanguage(0);
+    const QString deutsch = programDir() + QStringLiteral("/languages/deutsch.LNG");
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("ApplyLanguage ") + deutsch});
+    EXPECT_EQ(texts.text(QStringLiteral("LngBtnClose")), QStringLiteral("Schliessen"));
+    EXPECT_EQ(setting(SettingsKeys::Language), deutsch);
+
+    setup.chooseDrive(1);
+    EXPECT_EQ(host.driveSelection, 1);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+    setup.chooseDrive(2);  // not in the list: nothing changes
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+}
+
+TEST(LanguageTexts, KeysMissingFromTheFileAreEmpty)
+{
+    LanguageTexts texts;
+    EXPECT_EQ(texts.text(QStringLiteral("msg1")), QString());
+    EXPECT_EQ(texts.messageCaption(), QStringLiteral("Sonorelle"));
+    texts.load(QStringLiteral("/nonexistent/file.lng"));
+    EXPECT_EQ(texts.text(QStringLiteral("LngBtnAdd")), QString());
+    EXPECT_EQ(texts.missingFileText(), QStringLiteral("Error: can not find"));
+}
+
+TEST(EnglishLanguageFile, HoldsATextForEveryKeyTheProgramReads)
+{
+    const QString english = QStringLiteral(SONORELLE_SOURCE_DIR "/languages/English.lng");
+    ASSERT_TRUE(QFile::exists(english));
+    LanguageTexts texts;
+    texts.load(english);
+    for (const QString& key : LanguageTexts::keys())
+        EXPECT_FALSE(texts.text(key).isEmpty()) << key.toStdString();
+    const LanguageFileInfo info = LanguageCatalog::readInfo(english);
+    EXPECT_EQ(info.Language, QStringLiteral("English"));
+    for (const QString& fact : {info.Autor, info.email, info.www, info.version})
+        EXPECT_FALSE(fact.isEmpty());
+}
+
+}  // namespace
+}  // namespace sonorelle::test

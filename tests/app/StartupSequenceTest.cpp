@@ -1,0 +1,312 @@
+#include "app/StartupFixture.h"
+
+#include "app/SettingsKeys.h"
+#include "platform/CdUnits.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace sonorelle::test {
+namespace {
+
+using Startup = StartupFixture;
+
+const QString CriticalError = QStringLiteral("Critical Error");
+
+QByteArray ReadAll(const QString& file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+// -- Fatal stops -------------------------------------------------------------------
+
+TEST_F(Startup, InstallFolderOfThreeCharactersEndsTheProgram)
+{
+    set(SettingsKeys::InstallDir, QStringLiteral("/ab"));
+    EXPECT_EQ(run(), StartupOutcome::Ended);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Error: can not find Sonorelle install folder!"));
+    EXPECT_EQ(feedback.messages[0].caption, CriticalError);
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("showSplash"), QStringLiteral("closeProgram")}));
+}
+
+TEST_F(Startup, MissingOrTooShortGameFolderEndsTheProgram)
+{
+    for (const QString& stored : {QString(), QStringLiteral("C:")}) {
+        setGame(stored);
+        feedback.messages.clear();
+        host.calls.clear();
+        EXPECT_EQ(run(), StartupOutcome::Ended);
+        ASSERT_EQ(feedback.messages.size(), 1) << stored.toStdString();
+        EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Error: can not find Kickvale 09 install folder!"));
+        EXPECT_EQ(feedback.messages[0].caption, CriticalError);
+        EXPECT_EQ(host.calls.last(), QStringLiteral("closeProgram"));
+        EXPECT_FALSE(host.calls.contains(QStringLiteral("NameExpert")));
+    }
+}
+
+TEST_F(Startup, MissingEncoderIsToldInTheAppliedLanguage)
+{
+    writeArchive("list");
+    QFile::remove(path(QStringLiteral("program/addon3")));
+    EXPECT_EQ(run(), StartupOutcome::Ended);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Missing: ") + programDir() + QStringLiteral("/addon3, reinstall."));
+    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle says"));
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.calls.last(), QStringLiteral("closeProgram"));
+    EXPECT_FALSE(host.calls.contains(QStringLiteral("placeFileBrowser")));
+}
+
+TEST_F(Startup, LanguagesFolderWithoutLanguageFileEndsTheProgramWithAReadableMessage)
+{
+    writeArchive("list");
+    QFile::remove(path(QStringLiteral("program/languages/English.lng")));
+    writeFile(QStringLiteral("program/languages/readme.txt"), "not a language");
+    EXPECT_EQ(run(), StartupOutcome::Ended);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    // No language file could supply the texts, so the English words stand in.
+    EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Error: can not find ") + programDir() + QStringLiteral("/languages"));
+    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.calls.last(), QStringLiteral("closeProgram"));
+}
+
+// -- First run ---------------------------------------------------------------------
+
+TEST_F(Startup, FirstRunAsksForSetupAndTheSecondPassCompletes)
+{
+    writeArchive("shipped songs");
+    set(SettingsKeys::CDDrive, QString());
+    set(SettingsKeys::Language, QString());
+    set(SettingsKeys::FirstRun, QString());
+
+    EXPECT_EQ(run(), StartupOutcome::AwaitingSetup);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].text,
+              QStringLiteral("Choose language of the interface and CD-drive used for ripping"));
+    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle Setup"));
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(host.calls.last(), QStringLiteral("openSetup"));
+    EXPECT_FALSE(host.calls.contains(QStringLiteral("hideSplash")));
+    EXPECT_FALSE(host.calls.contains(QStringLiteral("FirstRun")));
+
+    // The Setup dialog loads: the language and the drive are applied and stored.
+    ASSERT_TRUE(setup.load());
+    const QString english = programDir() + QStringLiteral("/languages/English.lng");
+    EXPECT_EQ(setting(SettingsKeys::Language), english);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));
+
+    // Close runs start-up again; the list is taken out of the archive once more.
+    QFile::remove(gameDir() + QStringLiteral("data/audio/songlist.bin"));
+    host.calls.clear();
+    feedback.messages.clear();
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_TRUE(feedback.messages.isEmpty());
+    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("shipped songs"));
+    EXPECT_EQ(shared.LangFile, english);
+    EXPECT_TRUE(host.calls.contains(QStringLiteral("FirstRun")));
+}
+
+// -- A complete pass ---------------------------------------------------------------
+
+TEST_F(Startup, CompletePassRunsEveryStepInOrder)
+{
+    writeArchive("songs");
+    EXPECT_EQ(run(QStringLiteral("/music/a song.mp3")), StartupOutcome::Completed);
+    EXPECT_TRUE(feedback.messages.isEmpty());
+    const QString english = programDir() + QStringLiteral("/languages/English.lng");
+    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("showSplash"), QStringLiteral("selectDrive 0"),
+                                       QStringLiteral("ApplyLanguage ") + english,
+                                       QStringLiteral("selectDrive 0"), QStringLiteral("placeFileBrowser"),
+                                       QStringLiteral("ExpRightClickMenu"), QStringLiteral("NameExpert"),
+                                       QStringLiteral("selectFirstSong"), QStringLiteral("hideSplash"),
+                                       QStringLiteral("GoCMD"), QStringLiteral("unloadProgress")}));
+    EXPECT_EQ(shared.CmdLine, QStringLiteral("/music/a song.mp3"));
+    EXPECT_EQ(shared.ProgramDir, programDir());
+    EXPECT_EQ(shared.GameAudioDir, gameDir() + QStringLiteral("data/audio/"));
+    EXPECT_EQ(shared.LangName, QStringLiteral("English"));
+    EXPECT_FALSE(shared.TempDir.isEmpty());
+    EXPECT_TRUE(QFileInfo(shared.TempDir).isDir());
+    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("songs"));
+
+    // A second pass in the same process applies the stored language directly.
+    host.calls.clear();
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_EQ(host.calls.count(QStringLiteral("ApplyLanguage ") + english), 1);
+}
+
+TEST_F(Startup, MissingInstallDirUsesTheExecutablesFolder)
+{
+    writeArchive("songs");
+    set(SettingsKeys::InstallDir, QString());
+    // The tools and languages then lie beside the executable.
+    ASSERT_TRUE(QDir(path(QStringLiteral("exe"))).removeRecursively());
+    ASSERT_TRUE(QDir().rename(programDir(), path(QStringLiteral("exe"))));
+    set(SettingsKeys::Language, path(QStringLiteral("exe/languages/English.lng")));
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_EQ(shared.ProgramDir, path(QStringLiteral("exe")));
+    EXPECT_TRUE(feedback.messages.isEmpty());
+}
+
+TEST_F(Startup, GameFolderGetsExactlyOneTrailingSeparator)
+{
+    writeArchive("songs");
+    const QString bare = path(QStringLiteral("game"));
+    for (const QString& stored : {bare, bare + QLatin1Char('/')}) {
+        setGame(stored);
+        EXPECT_EQ(run(), StartupOutcome::Completed);
+        EXPECT_EQ(shared.GameDir, bare + QLatin1Char('/')) << stored.toStdString();
+        EXPECT_EQ(shared.GameAudioDir, bare + QStringLiteral("/data/audio/"));
+    }
+    EXPECT_TRUE(feedback.messages.isEmpty());
+}
+
+TEST_F(Startup, WindowsGameFolderIsFoundThroughTheWinePrefix)
+{
+    const QString drive = path(QStringLiteral("wine/drive_c"));
+    QDir().mkpath(drive + QStringLiteral("/Games/KICKVALE 09/data/audio"));
+    QDir().mkpath(path(QStringLiteral("wine/dosdevices")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../drive_c"), path(QStringLiteral("wine/dosdevices/c:"))));
+    setGame(QStringLiteral("C:\\games\\Kickvale 09"));
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_EQ(QFileInfo(shared.GameDir).canonicalFilePath() + QLatin1Char('/'),
+              QFileInfo(drive).canonicalFilePath() + QStringLiteral("/Games/KICKVALE 09/"));
+    EXPECT_TRUE(shared.GameDir.endsWith(QStringLiteral("/Games/KICKVALE 09/")));
+}
+
+// -- The song list extraction ------------------------------------------------------
+
+TEST_F(Startup, MissingArchiveIsToldAndStartUpGoesOn)
+{
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(feedback.messages[0].text.contains(gameDir() + QStringLiteral("data/audio/audio.big")));
+    EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("damaged")));
+    EXPECT_TRUE(host.calls.contains(QStringLiteral("NameExpert")));
+}
+
+TEST_F(Startup, DamagedArchiveIsToldAndLeavesTheOldListAlone)
+{
+    writeFile(QStringLiteral("game/data/audio/audio.big"), QByteArray(4000, 'x'));
+    writeFile(QStringLiteral("game/data/audio/songlist.bin"), "the old list");
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("could not be taken out")));
+    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("the old list"));
+    EXPECT_TRUE(host.calls.contains(QStringLiteral("GoCMD")));
+}
+
+TEST_F(Startup, ExtractionReplacesAStaleList)
+{
+    writeArchive("fresh list");
+    writeFile(QStringLiteral("game/data/audio/songlist.bin"), "stale");
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("fresh list"));
+}
+
+// -- Settings read on every pass ----------------------------------------------------
+
+TEST_F(Startup, FileBrowserReturnsToTheLastWorkFolderOnlyWhenItCanBeShown)
+{
+    writeArchive("songs");
+    const QString music = path(QStringLiteral("music"));
+    QDir().mkpath(music);
+    struct Case {
+        QString stored;
+        bool ready;
+        QString expected;
+    };
+    const QList<Case> cases = {
+        {music, true, music},
+        {path(QStringLiteral("deleted")), true, QDir::homePath()},
+        {music, false, QDir::homePath()},
+        {QString(), true, QDir::homePath()},
+    };
+    for (const Case& c : cases) {
+        set(SettingsKeys::LastWorkDir, c.stored);
+        host.driveReady = c.ready;
+        EXPECT_EQ(run(), StartupOutcome::Completed);
+        EXPECT_EQ(host.browserFolder, c.expected) << c.stored.toStdString() << " ready " << c.ready;
+        if (!c.stored.isEmpty()) {
+            EXPECT_EQ(shared.DriveReady, c.ready ? QStringLiteral("yes") : QStringLiteral("no"));
+        }
+    }
+}
+
+TEST_F(Startup, StoredDrivePositionOutsideTheListSelectsTheFirstUnit)
+{
+    writeArchive("songs");
+    writeFile(QStringLiteral("images/one.cue"), "cue");
+    writeFile(QStringLiteral("images/two.cue"), "cue");
+    set(SettingsKeys::CDImages, path(QStringLiteral("images/one.cue")) + QLatin1Char(';')
+                                    + path(QStringLiteral("images/two.cue")));
+    if (ListCDDrives(setting(SettingsKeys::CDImages)).size() != 2)
+        GTEST_SKIP() << "this machine has CD drives of its own";
+
+    for (const auto& [stored, selected] : {std::pair{QStringLiteral("5"), 0}, std::pair{QStringLiteral("1"), 1},
+                                           std::pair{QStringLiteral("-1"), 0}, std::pair{QStringLiteral("x"), 0}}) {
+        set(SettingsKeys::CDDrive, stored);
+        EXPECT_EQ(run(), StartupOutcome::Completed);
+        EXPECT_EQ(host.driveEntries, (QStringList{QStringLiteral("one.cue"), QStringLiteral("two.cue")}));
+        EXPECT_EQ(host.driveSelection, selected) << stored.toStdString();
+        EXPECT_EQ(shared.CdDriveIndex, stored);
+    }
+}
+
+TEST_F(Startup, PlaceholderUnitIsSelectedForPositionZero)
+{
+    writeArchive("songs");
+    if (ListCDDrives({}).size() != 1 || !ListCDDrives({}).first().source.isEmpty())
+        GTEST_SKIP() << "this machine has CD drives of its own";
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_EQ(host.driveEntries, QStringList{QStringLiteral("(no CD drive)")});
+    EXPECT_EQ(host.driveSelection, 0);
+}
+
+TEST_F(Startup, ShippedSongsAreTaggedUnlessFirstRunHoldsOne)
+{
+    writeArchive("songs");
+    for (const auto& [stored, runs] : {std::pair{QStringLiteral("1"), false}, std::pair{QString(), true},
+                                       std::pair{QStringLiteral("x"), true}, std::pair{QStringLiteral("01"), true}}) {
+        set(SettingsKeys::FirstRun, stored);
+        host.calls.clear();
+        EXPECT_EQ(run(), StartupOutcome::Completed);
+        EXPECT_EQ(host.calls.contains(QStringLiteral("FirstRun")), runs) << stored.toStdString();
+    }
+}
+
+TEST_F(Startup, PlaylistButtonIsDisabledWithoutAPlaylistPlayer)
+{
+    writeArchive("songs");
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_FALSE(host.playlistButtonEnabled);
+    EXPECT_TRUE(shared.WinampDir.isEmpty());
+
+    const QString player = path(QStringLiteral("winamp"));
+    ASSERT_TRUE(registry.WriteRegValue(Hive::CurrentUser, SettingsKeys::WinampKey, SettingsKeys::DefaultValue, player));
+    host.playlistButtonEnabled = true;
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_TRUE(host.playlistButtonEnabled);
+    EXPECT_EQ(shared.WinampDir, player);
+}
+
+TEST_F(Startup, LanguageFileThatIsGoneIsReplacedByTheFirstOne)
+{
+    writeArchive("songs");
+    writeLanguage(QStringLiteral("program/languages/Deutsch.LNG"), QStringLiteral("Deutsch"));
+    set(SettingsKeys::Language, path(QStringLiteral("program/languages/Removed.lng")));
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    const QString first = programDir() + QStringLiteral("/languages/Deutsch.LNG");
+    EXPECT_EQ(setting(SettingsKeys::Language), first);
+    EXPECT_EQ(shared.LangFile, first);
+    EXPECT_EQ(shared.LangName, QStringLiteral("Deutsch"));
+}
+
+}  // namespace
+}  // namespace sonorelle::test
