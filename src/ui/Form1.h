@@ -8,6 +8,7 @@
 #include "app/StartupSteps.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
+#include "ui/LanguageWindowProvider.h"
 
 #include <QMainWindow>
 
@@ -20,12 +21,17 @@ class QPushButton;
 namespace sonorelle {
 
 class Form2;
+class frmAbout;
 class frmProgress;
 class frmSplash;
 
 // The main window. It owns the program-wide values and the other windows, tells the
 // person what the core reports, and runs start-up when it loads.
-class Form1 : public QMainWindow, public Feedback, public StartupHost, public StartupSteps {
+class Form1 : public QMainWindow,
+              public Feedback,
+              public StartupHost,
+              public StartupSteps,
+              public LanguageWindowProvider {
     Q_OBJECT
 
 public:
@@ -76,11 +82,15 @@ public:
     void NameExpert() override;
     void GoCMD() override;
 
+    // LanguageWindowProvider
+    QWidget* languageWindow(LanguageWindow window) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     Form2* setupDialog();
+    frmAbout* aboutBox();
     void closeOtherWindows();
 
     SharedValues shared_;
@@ -99,6 +109,7 @@ private:
     frmProgress* progress_ = nullptr;
     frmSplash* splash_ = nullptr;
     Form2* setupDialog_ = nullptr;
+    frmAbout* aboutBox_ = nullptr;
     bool ending_ = false;
 };
 
