@@ -7,6 +7,7 @@
 #include "ui/LanguageWindowProvider.h"
 #include "ui/frmAbout.h"
 #include "ui/frmProgress.h"
+#include "support/NamedChild.h"
 #include "support/RecordingFeedback.h"
 
 #include <QDialog>
@@ -23,19 +24,6 @@ namespace {
 QString Shipped(const char* name)
 {
     return QStringLiteral(SONORELLE_SOURCE_DIR "/languages/") + QString::fromLatin1(name);
-}
-
-template <typename T>
-T* Child(QWidget* window, const char* name)
-{
-    const auto found = window->findChildren<T*>(QString::fromLatin1(name));
-    // Owned windows have controls of the same names: pick the one of this window.
-    for (T* widget : found) {
-        if (widget->window() == window)
-            return widget;
-    }
-    ADD_FAILURE() << "no " << name << " in " << window->objectName().toStdString();
-    return nullptr;
 }
 
 // A provider over hand-built windows: a main window with one control of each kind
@@ -115,23 +103,23 @@ TEST_F(ApplyLanguageTest, AsksForEveryWindowInOrderAndSetsEachKindOfControl)
     EXPECT_EQ(windows.asked, (QList<LanguageWindow>{LanguageWindow::Main, LanguageWindow::Progress,
                                                     LanguageWindow::Setup, LanguageWindow::About,
                                                     LanguageWindow::Playlist}));
-    auto* frame = Child<QGroupBox>(&windows.main, "Frame1");
+    auto* frame = NamedChild<QGroupBox>(windows.main, "Frame1");
     EXPECT_EQ(frame->title(), QStringLiteral("<b>Songs</b>"));
-    auto* add = Child<ccXPButton>(&windows.main, "Command1");
+    auto* add = NamedChild<ccXPButton>(windows.main, "Command1");
     EXPECT_EQ(add->caption(), QStringLiteral("&Add"));
     EXPECT_EQ(add->accessKey(), QLatin1Char('a'));
-    EXPECT_EQ(Child<QPushButton>(&windows.main, "Command8")->text(), QStringLiteral("Delete"));
-    auto* year = Child<QLabel>(&windows.main, "Label8");
+    EXPECT_EQ(NamedChild<QPushButton>(windows.main, "Command8")->text(), QStringLiteral("Delete"));
+    auto* year = NamedChild<QLabel>(windows.main, "Label8");
     EXPECT_EQ(year->text(), QStringLiteral("Year:"));
     EXPECT_EQ(year->textFormat(), Qt::PlainText);
 
     // The dialog the main window owns keeps its own controls of the same names.
-    EXPECT_EQ(Child<QGroupBox>(windows.owned, "Frame1")->title(), QStringLiteral("untouched"));
-    EXPECT_EQ(Child<QGroupBox>(windows.owned, "Command1")->title(), QStringLiteral("untouched"));
+    EXPECT_EQ(NamedChild<QGroupBox>(*windows.owned, "Frame1")->title(), QStringLiteral("untouched"));
+    EXPECT_EQ(NamedChild<QGroupBox>(*windows.owned, "Command1")->title(), QStringLiteral("untouched"));
 
     ASSERT_TRUE(windows.about && windows.progress);
     EXPECT_EQ(windows.about->windowTitle(), QStringLiteral("About it"));
-    EXPECT_EQ(Child<QLabel>(windows.progress.get(), "lblSost")->text(), QStringLiteral("Idle"));
+    EXPECT_EQ(NamedChild<QLabel>(*windows.progress, "lblSost")->text(), QStringLiteral("Idle"));
     EXPECT_FALSE(windows.about->isVisible());
     EXPECT_FALSE(windows.progress->isVisible());
 }
@@ -143,9 +131,9 @@ TEST_F(ApplyLanguageTest, AFileWithoutTheKeysEmptiesTheCaptions)
     ApplyLanguage(texts, windows);
     texts.load(files.write(QStringLiteral("empty.lng"), "[Global]\nLanguage=Empty\n"));
     ApplyLanguage(texts, windows);
-    EXPECT_EQ(Child<QGroupBox>(&windows.main, "Frame1")->title(), QString());
-    EXPECT_EQ(Child<ccXPButton>(&windows.main, "Command1")->caption(), QString());
-    EXPECT_EQ(Child<QLabel>(&windows.main, "Label8")->text(), QStringLiteral(":"));
+    EXPECT_EQ(NamedChild<QGroupBox>(windows.main, "Frame1")->title(), QString());
+    EXPECT_EQ(NamedChild<ccXPButton>(windows.main, "Command1")->caption(), QString());
+    EXPECT_EQ(NamedChild<QLabel>(windows.main, "Label8")->text(), QStringLiteral(":"));
     EXPECT_EQ(windows.about->windowTitle(), QString());
 }
 
@@ -172,28 +160,28 @@ protected:
 TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
 {
     apply("German.lng");
-    EXPECT_EQ(Child<QGroupBox>(&window, "Frame1")->title(), QStringLiteral("Lieder des Spiels"));
-    EXPECT_EQ(Child<QGroupBox>(&window, "Frame2")->title(), QStringLiteral("Ihre Dateien"));
+    EXPECT_EQ(NamedChild<QGroupBox>(window, "Frame1")->title(), QStringLiteral("Lieder des Spiels"));
+    EXPECT_EQ(NamedChild<QGroupBox>(window, "Frame2")->title(), QStringLiteral("Ihre Dateien"));
     QWidget* setup = owned("Form2");
     QWidget* about = owned("frmAbout");
     QWidget* progress = owned("frmProgress");
     EXPECT_EQ(setup->windowTitle(), QStringLiteral("Einstellungen"));
-    EXPECT_EQ(Child<QGroupBox>(setup, "Frame2")->title(), QStringLiteral("Sprache:"));
-    EXPECT_EQ(Child<QLabel>(setup, "label1")->text(), QStringLiteral("Übersetzt von:"));
-    EXPECT_EQ(Child<QPushButton>(setup, "Command1")->text(), QStringLiteral("Schließen"));
+    EXPECT_EQ(NamedChild<QGroupBox>(*setup, "Frame2")->title(), QStringLiteral("Sprache:"));
+    EXPECT_EQ(NamedChild<QLabel>(*setup, "label1")->text(), QStringLiteral("Übersetzt von:"));
+    EXPECT_EQ(NamedChild<QPushButton>(*setup, "Command1")->text(), QStringLiteral("Schließen"));
     EXPECT_EQ(about->windowTitle(), QStringLiteral("Über Sonorelle"));
-    EXPECT_EQ(Child<QLabel>(progress, "lblSost")->text(), QStringLiteral("Bereit"));
+    EXPECT_EQ(NamedChild<QLabel>(*progress, "lblSost")->text(), QStringLiteral("Bereit"));
     for (const QWidget* shown : {static_cast<QWidget*>(&window), setup, about, progress})
         EXPECT_FALSE(shown->isVisible()) << shown->objectName().toStdString();
 
     apply("Russian.lng");
     EXPECT_EQ(owned("Form2"), setup) << "each window exists once";
     EXPECT_EQ(owned("frmAbout"), about);
-    EXPECT_EQ(Child<QGroupBox>(&window, "Frame1")->title(), QStringLiteral("Песни игры"));
+    EXPECT_EQ(NamedChild<QGroupBox>(window, "Frame1")->title(), QStringLiteral("Песни игры"));
     EXPECT_EQ(setup->windowTitle(), QStringLiteral("Настройки"));
-    EXPECT_EQ(Child<QLabel>(setup, "Label5")->text(), QStringLiteral("Эл. почта:"));
+    EXPECT_EQ(NamedChild<QLabel>(*setup, "Label5")->text(), QStringLiteral("Эл. почта:"));
     EXPECT_EQ(about->windowTitle(), QStringLiteral("О программе Sonorelle"));
-    EXPECT_EQ(Child<QLabel>(progress, "lblSost")->text(), QStringLiteral("Готово"));
+    EXPECT_EQ(NamedChild<QLabel>(*progress, "lblSost")->text(), QStringLiteral("Готово"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "controls/ccXPButton.h"
 #include "platform/SystemInformation.h"
+#include "support/NamedChild.h"
 #include "support/RecordingFeedback.h"
 #include "ui/frmAbout.h"
 
@@ -60,14 +61,6 @@ private:
 
 class AboutBox : public ::testing::Test {
 protected:
-    template <typename T>
-    T* child(const char* name)
-    {
-        T* found = about.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
     RecordingFeedback feedback;
     frmAbout about{feedback};
 };
@@ -77,7 +70,7 @@ TEST_F(AboutBox, ShowsMajorMinorAndRevisionOfTheProgramsVersion)
     EXPECT_EQ(frmAbout::versionText(1, 1, 21), QStringLiteral("1.1.21"));
     EXPECT_EQ(frmAbout::versionText(2, 0, 0), QStringLiteral("2.0.0"));
     EXPECT_EQ(frmAbout::versionText(1, 10, 305), QStringLiteral("1.10.305"));
-    EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral(SONORELLE_VERSION));
+    EXPECT_EQ(NamedChild<QLabel>(about, "Label2")->text(), QStringLiteral(SONORELLE_VERSION));
 }
 
 TEST_F(AboutBox, WithoutASystemInformationProgramTheFixedMessageIsShown)
@@ -85,7 +78,7 @@ TEST_F(AboutBox, WithoutASystemInformationProgramTheFixedMessageIsShown)
     const SystemInformationPath path;
     // Named like one, but not a program: it must not count.
     path.addProgram(SystemInformation::candidates().first(), "#!/bin/sh\n", false);
-    child<QPushButton>("cmdSysInfo")->click();
+    NamedChild<QPushButton>(about, "cmdSysInfo")->click();
     ASSERT_EQ(feedback.messages.size(), 1);
     EXPECT_EQ(feedback.messages[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
     EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
@@ -103,7 +96,7 @@ TEST_F(AboutBox, StartsTheFirstSystemInformationProgramFoundOnPath)
                                        + marker.toLocal8Bit() + ".tmp' '" + marker.toLocal8Bit() + "'\n");
     EXPECT_EQ(SystemInformation::find(), path.file(candidates[1]));
 
-    child<QPushButton>("cmdSysInfo")->click();
+    NamedChild<QPushButton>(about, "cmdSysInfo")->click();
     EXPECT_TRUE(feedback.messages.isEmpty());
     // Started on its own: wait until it has run.
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(marker); }, 20000));
@@ -118,7 +111,7 @@ TEST_F(AboutBox, ThePictureOpensTheMakersPageAndOkCloses)
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    auto* picture = child<QLabel>("Image6");
+    auto* picture = NamedChild<QLabel>(about, "Image6");
     EXPECT_FALSE(picture->pixmap().isNull());
     QTest::mouseClick(picture, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
@@ -127,7 +120,7 @@ TEST_F(AboutBox, ThePictureOpensTheMakersPageAndOkCloses)
     EXPECT_TRUE(frmAbout::makerAddress().host().endsWith(QStringLiteral(".example.com")));
     EXPECT_TRUE(feedback.messages.isEmpty());
 
-    QTest::mouseClick(child<ccXPButton>("cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(NamedChild<ccXPButton>(about, "cmdOK"), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
 }
 
