@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -24,6 +25,7 @@ namespace {
 
 const QString ProgramName = QStringLiteral("Sonorelle");
 constexpr int PictureSize = 96;
+constexpr int MinimumWidth = 360;
 
 QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent)
 {
@@ -83,8 +85,8 @@ frmAbout::frmAbout(Feedback& feedback, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(line);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(360);
+    // The captions a language sets are the title only: the size never needs to change.
+    setFixedSize(std::max(MinimumWidth, sizeHint().width()), sizeHint().height());
 
     connect(cmdOK_, &ccXPButton::Click, this, &QDialog::close);
     connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
