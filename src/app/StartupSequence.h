@@ -28,11 +28,10 @@ public:
     // The whole sequence; run again by the Setup dialog's Close.
     StartupOutcome FormLoad();
 
+private:
     // The song list is taken out of the archive into the game's audio folder; the
     // tool replaces the file only when it succeeds. A failure is told, not fatal.
     void extractSongList();
-
-private:
     bool findProgramDir();
     bool findGameDir();
     bool prepareTempDir();

@@ -24,6 +24,8 @@ LanguageFileInfo LanguageCatalog::readInfo(const QString& path)
     const QString global = QStringLiteral("Global");
     LanguageFileInfo info;
     info.path = path;
+    if (path.isEmpty())
+        return info;
     info.Language = ReadIni(path, global, QStringLiteral("Language"));
     info.Autor = ReadIni(path, global, QStringLiteral("Autor"));
     info.email = ReadIni(path, global, QStringLiteral("email"));

@@ -13,6 +13,10 @@ const QStringList& LanguageTexts::keys()
 void LanguageTexts::load(const QString& languageFile)
 {
     file_ = languageFile;
+    texts_.clear();
+    // Nothing to read: an empty name would only make the file layer complain.
+    if (languageFile.isEmpty())
+        return;
     texts_ = ReadIniSection(languageFile, QStringLiteral("Translate"));
 }
 

@@ -1,6 +1,8 @@
 #include "ui/Form1.h"
 
 #include "app/Form2.h"
+#include "songdata/FirstRun.h"
+#include "songdata/SongListLoader.h"
 #include "ui/ApplyLanguage.h"
 #include "ui/frmAbout.h"
 #include "ui/frmProgress.h"
@@ -278,13 +280,19 @@ void Form1::ExpRightClickMenu()
 
 void Form1::FirstRun()
 {
-    // The tagging of the shipped songs is not part of the program yet: nothing is
-    // tagged and "FirstRun" stays unset, so it runs once it is.
+    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_);
 }
 
 void Form1::NameExpert()
 {
-    // The song list reader is not part of the program yet: lstSong stays empty.
+    const QStringList lines = SongListLoader::NameExpert(slotList_, StrTg_, songData());
+    lstSong_->clear();
+    lstSong_->addItems(lines);
+}
+
+SongDataContext Form1::songData()
+{
+    return SongDataContext{shared_, *this, [this](const QString& key) { return texts_.text(key); }};
 }
 
 void Form1::GoCMD()

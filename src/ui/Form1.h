@@ -8,6 +8,9 @@
 #include "app/StartupSteps.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
+#include "songdata/SlotList.h"
+#include "songdata/SongDataContext.h"
+#include "songdata/TagRecord.h"
 #include "ui/LanguageWindowProvider.h"
 
 #include <QMainWindow>
@@ -92,12 +95,15 @@ private:
     Form2* setupDialog();
     frmAbout* aboutBox();
     void closeOtherWindows();
+    SongDataContext songData();
 
     SharedValues shared_;
     Registry registry_;
     LanguageTexts texts_;
     SetupChoices setup_;
     StartupSequence sequence_;
+    SlotList slotList_;
+    TagRecord StrTg_;
 
     QGroupBox* Frame1_;
     QListWidget* lstSong_;

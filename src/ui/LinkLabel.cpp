@@ -16,10 +16,12 @@ void LinkLabel::makeLink(QLabel* label)
                      [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
 }
 
-void LinkLabel::setLink(QLabel* label, const QString& text, const QString& address)
+void LinkLabel::setLink(QLabel* label, const QString& text, const QString& address, const QColor& color)
 {
-    label->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                       .arg(addressOf(address).toHtmlEscaped(), text.toHtmlEscaped()));
+    const QString style =
+        color.isValid() ? QStringLiteral(" style=\"color: %1; text-decoration: none;\"").arg(color.name()) : QString();
+    label->setText(QStringLiteral("<a href=\"%1\"%2>%3</a>")
+                       .arg(addressOf(address).toHtmlEscaped(), style, text.toHtmlEscaped()));
 }
 
 QString LinkLabel::addressOf(const QString& address)

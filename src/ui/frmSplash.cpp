@@ -38,9 +38,6 @@ frmSplash::frmSplash(const Registry& registry, QWidget* parent)
     label1_->setObjectName(QStringLiteral("label1"));
     label1_->setAlignment(Qt::AlignCenter);
     LinkLabel::makeLink(label1_);
-    QPalette line = label1_->palette();
-    line.setColor(QPalette::Link, QColor(0xd8, 0xe8, 0xdc));
-    label1_->setPalette(line);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
@@ -61,9 +58,10 @@ void frmSplash::load()
     const QString file =
         registry_.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::Language);
     const LanguageFileInfo info = LanguageCatalog::readInfo(file);
-    const QString translated = ReadIni(file, QStringLiteral("Translate"), QStringLiteral("LngPerevod"));
+    const QString translated =
+        file.isEmpty() ? QString() : ReadIni(file, QStringLiteral("Translate"), QStringLiteral("LngPerevod"));
     LinkLabel::setLink(label1_, info.Language + QLatin1Char(' ') + translated + QStringLiteral(" - ") + info.Autor,
-                       QStringLiteral("mailto:") + info.email);
+                       QStringLiteral("mailto:") + info.email, QColor(0xd8, 0xe8, 0xdc));
     label1_->repaint();
 
     QEventLoop wait;
@@ -89,17 +87,22 @@ QPixmap frmSplash::picture()
     light.setColorAt(1.0, QColor(255, 250, 220, 0));
     painter.fillRect(pixmap.rect(), light);
 
-    // Centre circle and halfway line of the pitch.
+    // Centre circle and halfway line of the pitch, above the title.
+    const QPointF centre(PictureWidth / 2.0, 78);
     painter.setPen(QPen(QColor(255, 255, 255, 60), 2));
-    painter.drawLine(PictureWidth / 2, 0, PictureWidth / 2, PictureHeight);
-    painter.drawEllipse(QPointF(PictureWidth / 2.0, PictureHeight / 2.0), 70, 70);
+    painter.drawLine(QPointF(centre.x(), 0), QPointF(centre.x(), centre.y() - 56));
+    painter.drawEllipse(centre, 56, 56);
 
-    // Sound waves rising from the circle.
+    // Sound waves rising from the centre spot.
+    painter.setBrush(QColor(0xf2, 0xc1, 0x4e, 220));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(centre, 5, 5);
+    painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0xf2, 0xc1, 0x4e, 200), 3, Qt::SolidLine, Qt::RoundCap));
     for (int ring = 1; ring <= 3; ++ring) {
-        const double radius = 22.0 * ring;
-        painter.drawArc(QRectF(PictureWidth / 2.0 - radius, PictureHeight / 2.0 - radius, 2 * radius, 2 * radius),
-                        35 * 16, 110 * 16);
+        const double radius = 14.0 * ring;
+        painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), 40 * 16,
+                        100 * 16);
     }
 
     QFont title(QStringLiteral("DejaVu Sans"), 34, QFont::Bold);
