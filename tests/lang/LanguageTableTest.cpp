@@ -54,17 +54,5 @@ TEST(LanguageTable, TheTenTagLabelsAndTheFiveSetupLabelsEndInAColon)
     EXPECT_EQ(withColon, expected);
 }
 
-TEST(LanguageTable, AllKeysNamesEachKeyOnceCaptionsAndKeptTextsAlike)
-{
-    const QStringList& all = LanguageTable::allKeys();
-    EXPECT_EQ(QSet<QString>(all.begin(), all.end()).size(), all.size());
-    for (const CaptionEntry& entry : LanguageTable::captions())
-        EXPECT_TRUE(all.contains(entry.key)) << entry.key.toStdString();
-    for (const QString& key : LanguageTable::keptKeys())
-        EXPECT_TRUE(all.contains(key)) << key.toStdString();
-    EXPECT_TRUE(all.contains(QStringLiteral("msgcap1")));
-    EXPECT_TRUE(all.contains(QStringLiteral("sost8")));
-}
-
 }  // namespace
 }  // namespace sonorelle::test
