@@ -1,3 +1,4 @@
+#include "app/Form2.h"
 #include "controls/ccXPButton.h"
 #include "lang/LanguageFileWriter.h"
 #include "lang/LanguageTexts.h"
@@ -10,6 +11,7 @@
 #include "support/NamedChild.h"
 #include "support/RecordingFeedback.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -182,6 +184,24 @@ TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
     EXPECT_EQ(NamedChild<QLabel>(*setup, "Label5")->text(), QStringLiteral("Эл. почта:"));
     EXPECT_EQ(about->windowTitle(), QStringLiteral("О программе Sonorelle"));
     EXPECT_EQ(NamedChild<QLabel>(*progress, "lblSost")->text(), QStringLiteral("Готово"));
+}
+
+TEST_F(MainWindowLanguage, ChoosingALanguageInTheSetupDialogRetitlesEveryWindow)
+{
+    window.shared().ProgramDir = QStringLiteral(SONORELLE_SOURCE_DIR);
+    auto* setup = qobject_cast<Form2*>(window.languageWindow(LanguageWindow::Setup));
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(setup->load());
+    EXPECT_EQ(NamedChild<QGroupBox>(window, "Frame1")->title(), QStringLiteral("Songs of the game"));
+
+    auto* languages = NamedChild<QComboBox>(*setup, "cmbLang");
+    const int german = languages->findText(QStringLiteral("Deutsch"));
+    ASSERT_GE(german, 0);
+    languages->setCurrentIndex(german);
+    emit languages->activated(german);
+    EXPECT_EQ(NamedChild<QGroupBox>(window, "Frame1")->title(), QStringLiteral("Lieder des Spiels"));
+    EXPECT_EQ(setup->windowTitle(), QStringLiteral("Einstellungen"));
+    EXPECT_EQ(owned("frmAbout")->windowTitle(), QStringLiteral("Über Sonorelle"));
 }
 
 }  // namespace
