@@ -2,6 +2,7 @@
 
 #include "app/SetupChoices.h"
 #include "lang/LanguageTexts.h"
+#include "ui/ApplyLanguage.h"
 #include "ui/LinkLabel.h"
 
 #include <QComboBox>
@@ -21,11 +22,6 @@ QLabel* NamedLabel(const char* name, QWidget* parent)
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-QString CaptionWithColon(const LanguageTexts& texts, const QString& key)
-{
-    return texts.text(key) + QLatin1Char(':');
 }
 
 }  // namespace
@@ -116,13 +112,7 @@ void Form2::showLanguageFacts()
 
 void Form2::applyCaptions(const LanguageTexts& texts)
 {
-    setWindowTitle(texts.text(QStringLiteral("LngBtnOptions")));
-    Frame2_->setTitle(CaptionWithColon(texts, QStringLiteral("LanguageCap")));
-    label1_->setText(CaptionWithColon(texts, QStringLiteral("TranslateCap")));
-    Label3_->setText(CaptionWithColon(texts, QStringLiteral("SiteCap")));
-    Label5_->setText(CaptionWithColon(texts, QStringLiteral("MailCap")));
-    Label7_->setText(CaptionWithColon(texts, QStringLiteral("VersionCap")));
-    Command1_->setText(texts.text(QStringLiteral("LngBtnClose")));
+    ApplyWindowCaptions(texts, LanguageWindow::Setup, *this);
 }
 
 }  // namespace sonorelle
