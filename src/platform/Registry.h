@@ -2,12 +2,18 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace sonorelle {
+
+class RegFile;
+template <typename Parsed>
+class ParsedFileCache;
 
 enum class Hive { LocalMachine, CurrentUser };
 
 // Registry strings. Writes go to the program's own store (a file in Wine's .reg
-// format holding every hive); reads of a key the store lacks fall back, read-only,
+// format holding every hive); reads of a value the store lacks fall back, read-only,
 // to the Wine prefix (system.reg / user.reg). Wine's own files are never written.
 class Registry {
 public:
@@ -21,9 +27,17 @@ public:
     // another type. valueName "" or "@" is the key's default value.
     QString ReadRegValue(Hive hive, const QString& key, const QString& valueName) const;
 
-    // Stores text as REG_SZ in the store, creating the key; false when the store
-    // could not be written (the old store is then left as it was).
-    bool WriteRegValue(Hive hive, const QString& key, const QString& valueName, const QString& text);
+    // Stores text as REG_SZ in the store, creating the key; false (and why in
+    // *error) when the store could not be written, the old store then left as it was.
+    bool WriteRegValue(Hive hive, const QString& key, const QString& valueName, const QString& text,
+                       QString* error = nullptr);
+
+    // "HKEY_LOCAL_MACHINE" / "HKEY_CURRENT_USER": the first component of key names in the store.
+    static QString hiveName(Hive hive);
+
+    // Splits "HKEY_LOCAL_MACHINE\SOFTWARE\..." (or "HKLM\...", "HKCU\...") into hive
+    // and key; false when the first component names no hive we keep.
+    static bool splitFullKey(const QString& fullKey, Hive* hive, QString* key);
 
     const QString& storePath() const { return storePath_; }
     const QString& winePrefix() const { return winePrefix_; }
@@ -31,6 +45,7 @@ public:
 private:
     QString storePath_;
     QString winePrefix_;
+    std::shared_ptr<ParsedFileCache<RegFile>> files_;  // shared by copies: keyed by each file's stamp
 };
 
 }  // namespace sonorelle

@@ -1,0 +1,171 @@
+#include "platform/Registry.h"
+
+#include "platform/ParsedFileCache.h"
+#include "platform/RegFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace sonorelle {
+
+namespace {
+
+const QString storeNote = QStringLiteral(
+    "Sonorelle settings. Every key name begins with its hive: HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.");
+
+constexpr int storeLockWaitMs = 5000;
+
+QString normalizedValueName(const QString& valueName)
+{
+    return valueName == u"@" ? QString() : valueName;
+}
+
+// A REG_SZ read stops at its first NUL, as the Windows call does.
+QString stringOf(const RegFile::Value& value)
+{
+    if (value.type != RegFile::RegSz)
+        return {};
+    const qsizetype nul = value.text.indexOf(QChar(0));
+    return nul < 0 ? value.text : value.text.first(nul);
+}
+
+void setError(QString* error, const QString& text)
+{
+    if (error != nullptr)
+        *error = text;
+}
+
+// The rename is only durable once the folder's entry is on disk too.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+Registry::Registry(QString storePath, QString winePrefix)
+    : storePath_(std::move(storePath))
+    , winePrefix_(std::move(winePrefix))
+    , files_(std::make_shared<ParsedFileCache<RegFile>>([](const QByteArray& bytes) { return RegFile::parse(bytes); }))
+{
+}
+
+Registry Registry::fromEnvironment()
+{
+    QString store = qEnvironmentVariable("SONORELLE_REGISTRY");
+    if (store.isEmpty()) {
+        store = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                QStringLiteral("/sonorelle/registry.reg");
+    }
+    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty())
+        prefix = QDir::homePath() + QStringLiteral("/.wine");
+    return Registry(store, prefix);
+}
+
+QString Registry::hiveName(Hive hive)
+{
+    return hive == Hive::LocalMachine ? QStringLiteral("HKEY_LOCAL_MACHINE") : QStringLiteral("HKEY_CURRENT_USER");
+}
+
+bool Registry::splitFullKey(const QString& fullKey, Hive* hive, QString* key)
+{
+    const QString path = RegFile::normalizedKeyPath(fullKey);
+    const qsizetype separator = path.indexOf(u'\\');
+    const QString head = separator < 0 ? path : path.first(separator);
+    const auto named = [&](const char* full, const char* abbreviation) {
+        return head.compare(QLatin1String(full), Qt::CaseInsensitive) == 0 ||
+               head.compare(QLatin1String(abbreviation), Qt::CaseInsensitive) == 0;
+    };
+    if (named("HKEY_LOCAL_MACHINE", "HKLM"))
+        *hive = Hive::LocalMachine;
+    else if (named("HKEY_CURRENT_USER", "HKCU"))
+        *hive = Hive::CurrentUser;
+    else
+        return false;
+    *key = separator < 0 ? QString() : path.mid(separator + 1);
+    return true;
+}
+
+QString Registry::ReadRegValue(Hive hive, const QString& key, const QString& valueName) const
+{
+    const QString path = RegFile::normalizedKeyPath(key);
+    const QString name = normalizedValueName(valueName);
+
+    if (const auto store = files_->get(storePath_)) {
+        if (const RegFile::Value* value = store->findValue(hiveName(hive) + u'\\' + path, name))
+            return stringOf(*value);
+    }
+
+    const bool machine = hive == Hive::LocalMachine;
+    const auto wine = files_->get(winePrefix_ + (machine ? QStringLiteral("/system.reg") : QStringLiteral("/user.reg")));
+    if (!wine)
+        return {};
+    QStringList candidates;
+    // A 32-bit program in a 64-bit prefix sees SOFTWARE through Wow6432Node.
+    const QString software = QStringLiteral("SOFTWARE");
+    if (machine && path.section(u'\\', 0, 0).compare(software, Qt::CaseInsensitive) == 0)
+        candidates.append(QStringLiteral("Software\\Wow6432Node") + path.mid(software.size()));
+    candidates.append(path);
+    for (const QString& candidate : std::as_const(candidates)) {
+        if (const RegFile::Value* value = wine->findValue(candidate, name))
+            return stringOf(*value);
+    }
+    return {};
+}
+
+bool Registry::WriteRegValue(Hive hive, const QString& key, const QString& valueName, const QString& text,
+                             QString* error)
+{
+    const QString folder = QFileInfo(storePath_).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        setError(error, QStringLiteral("cannot create the folder %1").arg(folder));
+        return false;
+    }
+    // Two writers at once (the program and sonorelle-reg) must not lose each other's values.
+    QLockFile lock(storePath_ + QStringLiteral(".lock"));
+    if (!lock.tryLock(storeLockWaitMs)) {
+        setError(error, QStringLiteral("cannot lock %1").arg(storePath_));
+        return false;
+    }
+
+    QByteArray old;
+    QFile current(storePath_);
+    if (current.exists()) {
+        if (!current.open(QIODevice::ReadOnly)) {
+            setError(error, QStringLiteral("cannot read %1: %2").arg(storePath_, current.errorString()));
+            return false;
+        }
+        old = current.readAll();
+        current.close();
+    }
+    RegFile store = RegFile::parse(old);
+    if (!store.hasHeader() && !old.trimmed().isEmpty()) {
+        setError(error, QStringLiteral("%1 is not a registry file; it was left untouched").arg(storePath_));
+        return false;
+    }
+    store.setString(hiveName(hive) + u'\\' + RegFile::normalizedKeyPath(key), normalizedValueName(valueName), text,
+                    QDateTime::currentSecsSinceEpoch());
+
+    QSaveFile out(storePath_);
+    if (!out.open(QIODevice::WriteOnly) || out.write(store.serialize(storeNote)) < 0 || !out.commit()) {
+        setError(error, QStringLiteral("cannot write %1: %2").arg(storePath_, out.errorString()));
+        return false;
+    }
+    syncFolder(folder);
+    return true;
+}
+
+}  // namespace sonorelle

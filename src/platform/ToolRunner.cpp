@@ -1,0 +1,111 @@
+#include "platform/ToolRunner.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+
+namespace sonorelle {
+
+namespace {
+
+constexpr int cancelPollMs = 50;
+constexpr int terminateGraceMs = 2000;
+constexpr qsizetype keptErrorBytes = 4096;
+
+// A stopped tool must be gone before the caller looks at its output.
+void stop(QProcess& process)
+{
+    process.terminate();
+    if (!process.waitForFinished(terminateGraceMs)) {
+        process.kill();
+        process.waitForFinished(-1);
+    }
+}
+
+QString lastLine(const QByteArray& text)
+{
+    const QList<QByteArray> lines = text.trimmed().split('\n');
+    return QString::fromLocal8Bit(lines.last()).trimmed();
+}
+
+}  // namespace
+
+RunResult RunAndWait(const QString& program, const QStringList& arguments, WindowStyle /*style*/, int waitLimitMs,
+                     const std::function<bool()>& cancelRequested)
+{
+    RunResult result;
+    const QString toolName = QFileInfo(program).fileName();
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+
+    // The tools say why they failed in one line on stderr; keep the tail only.
+    QByteArray errors;
+    QObject::connect(&process, &QProcess::readyReadStandardError, [&] {
+        errors += process.readAllStandardError();
+        if (errors.size() > keptErrorBytes)
+            errors = errors.right(keptErrorBytes);
+    });
+
+    process.start();
+    if (!process.waitForStarted(-1)) {
+        result.error = QStringLiteral("%1 could not be started: %2").arg(program, process.errorString());
+        return result;
+    }
+
+    // A local loop instead of a blocking wait: windows repaint and Cancel can be pressed.
+    QEventLoop loop;
+    bool timedOut = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    QTimer cancelPoll;
+    QObject::connect(&cancelPoll, &QTimer::timeout, &loop, [&] {
+        if (cancelRequested()) {
+            result.cancelled = true;
+            loop.quit();
+        }
+    });
+    if (waitLimitMs >= 0)
+        limit.start(waitLimitMs);
+    if (cancelRequested)
+        cancelPoll.start(cancelPollMs);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+
+    if (timedOut || result.cancelled) {
+        stop(process);
+        result.waitResult = timedOut ? RunResult::TimedOut : RunResult::Failed;
+        result.error = timedOut ? QStringLiteral("%1 did not finish within %2 ms and was stopped").arg(toolName).arg(waitLimitMs)
+                                : QStringLiteral("%1 was cancelled").arg(toolName);
+        return result;
+    }
+
+    errors += process.readAllStandardError();
+    result.waitResult = RunResult::Ended;
+    if (process.exitStatus() == QProcess::CrashExit) {
+        result.error = QStringLiteral("%1 crashed").arg(toolName);
+    } else {
+        result.exitCode = process.exitCode();
+        if (result.exitCode != 0) {
+            const QString reason = lastLine(errors);
+            result.error = reason.isEmpty() ? QStringLiteral("%1 ended with exit code %2").arg(toolName).arg(result.exitCode)
+                                            : reason;
+        }
+    }
+    return result;
+}
+
+QString ShortPathOf(const QString& path)
+{
+    return path;
+}
+
+}  // namespace sonorelle

@@ -1,0 +1,62 @@
+#include "songdata/SongListLoader.h"
+
+#include "songdata/SlotList.h"
+#include "songdata/SongListFile.h"
+#include "songdata/TagRecordFile.h"
+#include "songdata/TextFields.h"
+
+namespace sonorelle {
+
+namespace {
+
+QString lineOf(const QString& artist, const QString& title)
+{
+    return artist + QStringLiteral(" - ") + title;
+}
+
+QString shown(const QString& tagText)
+{
+    return TrimBlanks(LeftChars(tagText, SongListLoader::ShownChars));
+}
+
+QString lineFor(SongListRecord& entry, TagRecord& StrTg, const SongDataContext& context)
+{
+    const AudioFolder folder = context.audioFolder();
+    switch (TagRecordFile::read(folder.streamPath(entry.streamName), StrTg)) {
+    case TagRecordFile::ReadResult::Tagged:
+        return lineOf(shown(StrTg.StrArtist), shown(StrTg.StrTitle));
+    case TagRecordFile::ReadResult::TooShort:
+        context.reportError(context.texts(QStringLiteral("msg9_1")) + entry.streamName
+                            + context.texts(QStringLiteral("msg9_2")));
+        return entry.streamName;
+    case TagRecordFile::ReadResult::Untagged:
+    case TagRecordFile::ReadResult::Missing:
+        break;
+    }
+    // A stream that vanished since the records were kept still gets its line, so
+    // lines and slotList stay aligned.
+    entry.artist = TrimBlanks(entry.artist);
+    entry.title = TrimBlanks(entry.title);
+    return lineOf(entry.artist, entry.title);
+}
+
+}  // namespace
+
+QStringList SongListLoader::NameExpert(SlotList& slotList, TagRecord& StrTg, const SongDataContext& context)
+{
+    const AudioFolder folder = context.audioFolder();
+    QList<SongListRecord> kept;
+    for (SongListRecord& record : SongListFile::read(folder.songListPath())) {
+        if (folder.hasStream(record.streamName))
+            kept.append(std::move(record));
+    }
+    slotList.assignSongs(std::move(kept));
+
+    QStringList lines;
+    lines.reserve(slotList.lastIndex());
+    for (qsizetype i = 0; i < slotList.lastIndex(); ++i)
+        lines.append(lineFor(slotList[i], StrTg, context));
+    return lines;
+}
+
+}  // namespace sonorelle

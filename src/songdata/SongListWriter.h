@@ -1,0 +1,26 @@
+#pragma once
+
+#include "songdata/SongDataContext.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace sonorelle {
+
+class SlotList;
+
+// Writes the slot list to songlist.bin and puts it back into the game's archive.
+class SongListWriter {
+public:
+    // Entries whose stream file does not exist (the empty free entry among them) are
+    // not written. The new file replaces the old one in a single rename; when the
+    // archive tool then fails, the previous songlist.bin is put back, so the loose
+    // list and the archive never disagree. Every failure is reported; "OK" is shown
+    // only when the archive holds the new list.
+    static bool SaveList(const SlotList& slotList, const SongDataContext& context);
+
+    // Replaces path with bytes through a temporary file and a rename.
+    static bool replaceFile(const QString& path, const QByteArray& bytes, QString* error);
+};
+
+}  // namespace sonorelle

@@ -1,0 +1,57 @@
+#include "songdata/TagRecordFile.h"
+
+#include <QFile>
+
+namespace sonorelle {
+
+namespace {
+
+constexpr qsizetype MarkerSize = 3;
+
+QByteArray markerAtRecordStart(QFile& file)
+{
+    if (file.size() < TagRecord::Size || !file.seek(file.size() - TagRecord::Size))
+        return {};
+    return file.read(MarkerSize);
+}
+
+}  // namespace
+
+TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& StrTg)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadResult::Missing;
+    if (file.size() < TagRecord::Size)
+        return ReadResult::TooShort;
+    if (!file.seek(file.size() - TagRecord::Size))
+        return ReadResult::Missing;
+    const QByteArray bytes = file.read(TagRecord::Size);
+    if (bytes.size() != TagRecord::Size || !bytes.startsWith("TAG"))
+        return ReadResult::Untagged;
+    StrTg = TagRecord::fromBytes(bytes);
+    return ReadResult::Tagged;
+}
+
+bool TagRecordFile::write(const QString& path, const TagRecord& StrTg, Placement placement, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    const bool replace = placement == Placement::ReplaceAnyCaseTag
+                         && markerAtRecordStart(file).compare("tag", Qt::CaseInsensitive) == 0;
+    const qint64 position = replace ? file.size() - TagRecord::Size : file.size();
+    const QByteArray bytes = StrTg.toBytes();
+    if (!file.seek(position) || file.write(bytes) != bytes.size() || !file.flush()) {
+        *error = file.errorString();
+        // An append that failed halfway must not leave a stump behind the audio.
+        if (!replace)
+            file.resize(position);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace sonorelle

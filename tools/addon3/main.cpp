@@ -1,0 +1,26 @@
+// addon3: the stream encoder and decoder.
+//   addon3 -pcstream IN = OUT   any readable audio to a game stream
+//   addon3 -wave IN = OUT       a game stream (or any readable audio) to 16-bit PCM WAVE
+#include "stream/StreamConversions.h"
+#include "stream/StreamError.h"
+#include "stream/ToolMain.h"
+
+#include <string>
+#include <string_view>
+
+int main(int argc, char** argv)
+{
+    return sonorelle::RunTool("addon3", "addon3 -pcstream IN = OUT | addon3 -wave IN = OUT", [&] {
+        if (argc != 5)
+            throw sonorelle::UsageError("expected a switch and IN = OUT");
+        const std::string_view command = argv[1];
+        if (std::string_view(argv[3]) != "=")
+            throw sonorelle::UsageError("missing '=' between input and output");
+        if (command == "-pcstream")
+            sonorelle::EncodeToGameStream(argv[2], argv[4]);
+        else if (command == "-wave")
+            sonorelle::DecodeToPcmWav(argv[2], argv[4]);
+        else
+            throw sonorelle::UsageError("unknown switch '" + std::string(command) + "'");
+    });
+}
