@@ -1,6 +1,6 @@
 #include "audio/FileTagFields.h"
 
-#include <algorithm>
+#include "songdata/TextFields.h"
 
 namespace sonorelle {
 
@@ -12,9 +12,10 @@ void FileTagFields::put(FileTagField field, const QString& text)
 
 bool FileTagFields::isBlank() const
 {
-    return std::all_of(values_.begin(), values_.end(), [](const QString& value) {
-        return std::all_of(value.begin(), value.end(), [](QChar c) { return c == u' '; });
-    });
+    QString joined;
+    for (const QString& value : values_)
+        joined += value;
+    return TrimBlanks(joined).isEmpty();
 }
 
 void FileTagFields::clear()
