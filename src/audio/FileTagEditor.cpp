@@ -6,14 +6,12 @@
 
 #include <QFileInfo>
 
-#include <utility>
-
 namespace sonorelle {
 
-FileTagEditor::FileTagEditor(Id3Values& id3, TagRecord& StrTg, Feedback& feedback, TextLookup texts)
+FileTagEditor::FileTagEditor(Id3Values& id3, TagRecord& StrTg, const SongDataContext& context)
     : id3_(id3)
     , StrTg_(StrTg)
-    , context_{feedback, std::move(texts)}
+    , context_(context)
 {
 }
 

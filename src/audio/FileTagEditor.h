@@ -1,8 +1,8 @@
 #pragma once
 
-#include "audio/FileTagContext.h"
 #include "audio/FileTagFields.h"
 #include "audio/Id3Values.h"
+#include "songdata/SongDataContext.h"
 
 #include <QString>
 
@@ -21,9 +21,9 @@ public:
         Failed,        // reported
     };
 
-    // id3 and StrTg are the caller's program-wide values; they and feedback must
-    // outlive the editor.
-    FileTagEditor(Id3Values& id3, TagRecord& StrTg, Feedback& feedback, TextLookup texts);
+    // id3 and StrTg are the caller's program-wide values; they and what context refers
+    // to must outlive the editor.
+    FileTagEditor(Id3Values& id3, TagRecord& StrTg, const SongDataContext& context);
 
     // Empties the fields and the ID3v2 values, then reads the file's tags as its
     // extension says: MP3 tags, or the trailing record of an .str or .asf stream.
@@ -39,7 +39,7 @@ public:
 private:
     Id3Values& id3_;
     TagRecord& StrTg_;
-    FileTagContext context_;
+    SongDataContext context_;
 };
 
 }  // namespace sonorelle

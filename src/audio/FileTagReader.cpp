@@ -1,7 +1,7 @@
 #include "audio/FileTagReader.h"
 
-#include "audio/FileTagContext.h"
 #include "audio/ID3v2Tag.h"
+#include "songdata/SongDataContext.h"
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"
 #include "songdata/TextFields.h"
@@ -62,12 +62,12 @@ void ShowID3v2Values(const Id3Values& id3, FileTagFields& fields)
 }
 
 void GetStrInfo_To_mp3(const QString& path, const QString& listedName, FileTagFields& fields, TagRecord& StrTg,
-                       const FileTagContext& context)
+                       const SongDataContext& context)
 {
     switch (TagRecordFile::read(path, StrTg)) {
     case TagRecordFile::ReadResult::TooShort:
-        context.reportError(context.text(QStringLiteral("msg9_1")) + listedName
-                            + context.text(QStringLiteral("msg9_3")));
+        context.reportError(TextOr(context.texts, QStringLiteral("msg9_1"), {}) + listedName
+                            + TextOr(context.texts, QStringLiteral("msg9_3"), {}));
         return;
     case TagRecordFile::ReadResult::Tagged:
         ShowRecord(StrTg, fields);

@@ -8,7 +8,7 @@
 namespace sonorelle {
 
 class TagRecord;
-struct FileTagContext;
+struct SongDataContext;
 
 // Fills the fields from an MP3 file: from its ID3v1 record, or, when that is missing or
 // all blank, from its ID3v2 tag. A file of 130 bytes or fewer leaves them as they are.
@@ -25,7 +25,7 @@ void ShowID3v2Values(const Id3Values& id3, FileTagFields& fields);
 // Fills the fields from the trailing record of a game stream file (.str, .asf), read
 // through StrTg. A file too short for a record is reported with its listed name.
 void GetStrInfo_To_mp3(const QString& path, const QString& listedName, FileTagFields& fields, TagRecord& StrTg,
-                       const FileTagContext& context);
+                       const SongDataContext& context);
 
 void ClearFileTagBoxes(FileTagFields& fields);
 

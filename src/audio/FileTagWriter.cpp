@@ -1,6 +1,6 @@
 #include "audio/FileTagWriter.h"
 
-#include "audio/FileTagContext.h"
+#include "songdata/SongDataContext.h"
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 constexpr char FileTagGenre = 0;
 
-bool WriteRecord(const QString& path, const FileTagFields& fields, const FileTagContext& context)
+bool WriteRecord(const QString& path, const FileTagFields& fields, const SongDataContext& context)
 {
     TagRecord record = TagRecord::forSlot(fields.value(FileTagField::Title), fields.value(FileTagField::Artist),
                                           fields.value(FileTagField::Album), fields.value(FileTagField::Year),
@@ -29,7 +29,7 @@ bool WriteRecord(const QString& path, const FileTagFields& fields, const FileTag
 
 }  // namespace
 
-bool WriteMp3Tag(const QString& path, const FileTagFields& fields, const FileTagContext& context)
+bool WriteMp3Tag(const QString& path, const FileTagFields& fields, const SongDataContext& context)
 {
     // The owner's write permission stands for the cleared read-only attribute.
     if (QFile::exists(path))
@@ -37,7 +37,7 @@ bool WriteMp3Tag(const QString& path, const FileTagFields& fields, const FileTag
     return WriteRecord(path, fields, context);
 }
 
-bool WriteStrFileTag(const QString& path, const FileTagFields& fields, const FileTagContext& context)
+bool WriteStrFileTag(const QString& path, const FileTagFields& fields, const SongDataContext& context)
 {
     return WriteRecord(path, fields, context);
 }

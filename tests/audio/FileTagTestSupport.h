@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SharedValues.h"
 #include "audio/FileTagEditor.h"
 #include "songdata/TagRecord.h"
 #include "support/RecordingFeedback.h"
@@ -25,7 +26,8 @@ protected:
     RecordingFeedback feedback;
     Id3Values id3;
     TagRecord StrTg;
-    FileTagEditor editor{id3, StrTg, feedback, KeyText};
+    SharedValues shared;
+    FileTagEditor editor{id3, StrTg, SongDataContext{shared, feedback, KeyText}};
 };
 
 }  // namespace sonorelle::test

@@ -202,15 +202,15 @@ TEST_F(PermissionTest, AnotherUsersMp3IsRefusedWithMsg12)
 
 TEST_F(PermissionTest, AnotherUserMayChangeOnlyWhatIsWritableForAll)
 {
-    const QString shared = path(S("shared.mp3"));
+    const QString forAll = path(S("shared.mp3"));
     const QString own = path(S("own.mp3"));
-    WriteFile(shared, "audio");
+    WriteFile(forAll, "audio");
     WriteFile(own, "audio");
-    QFile::setPermissions(shared, QFile::permissions(shared) | QFileDevice::WriteGroup | QFileDevice::WriteOther);
+    QFile::setPermissions(forAll, QFile::permissions(forAll) | QFileDevice::WriteGroup | QFileDevice::WriteOther);
 
     const AsNobody nobody;
     ASSERT_TRUE(nobody.switched());
-    EXPECT_TRUE(UserMayModifyFile(shared));
+    EXPECT_TRUE(UserMayModifyFile(forAll));
     EXPECT_FALSE(UserMayModifyFile(own));
 }
 
