@@ -13,11 +13,6 @@ namespace {
 
 using namespace sonorelle::test;
 
-QString S(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QByteArray Record(const char* title, const char* artist, const char* album, const char* year, const char* comment)
 {
     const auto field = [](const char* text, int width) { return QByteArray(text).leftJustified(width, ' ', true); };
@@ -49,34 +44,13 @@ TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
     EXPECT_EQ(saved.left(audio.size()), audio);
     EXPECT_EQ(saved.right(128), Record("A title of thirty-five characte", "Artist", "Album", "2021", "Comment"));
 
-    ASSERT_EQ(editor.saveFileTags(file, Fields(S("Second"), QString(), QString(), S("19999"), QString())),
-              FileTagEditor::SaveResult::Saved);
+    const FileTagFields second = Fields(S("Grüße"), QString(), QString(), S("1999"), QString());
+    ASSERT_EQ(editor.saveFileTags(file, second), FileTagEditor::SaveResult::Saved);
     saved = ReadFile(file);
     EXPECT_EQ(saved.size(), audio.size() + 128);
     EXPECT_EQ(saved.left(audio.size()), audio);
-    EXPECT_EQ(saved.right(128), Record("Second", "", "", "1999", ""));
+    EXPECT_EQ(editor.readFileTags(file), second);
     EXPECT_TRUE(feedback.messages.isEmpty());
-}
-
-TEST_P(SaveTest, LowerCaseTagIsOverwritten)
-{
-    const QString file = untaggedFile();
-    AppendToFile(file, "tAg" + QByteArray(125, 'x'));
-    const qint64 size = QFileInfo(file).size();
-
-    ASSERT_EQ(editor.saveFileTags(file, Fields(S("Title"), S("Artist"), S("Album"), S("2021"), S("Note"))),
-              FileTagEditor::SaveResult::Saved);
-    EXPECT_EQ(QFileInfo(file).size(), size);
-    EXPECT_EQ(ReadFile(file).right(128), Record("Title", "Artist", "Album", "2021", "Note"));
-}
-
-TEST_P(SaveTest, SavedTagsAreReadBack)
-{
-    const QString file = untaggedFile();
-    const FileTagFields fields = Fields(S("Grüße"), S("Artist"), S("Album"), S("2021"), S("Note"));
-
-    ASSERT_EQ(editor.saveFileTags(file, fields), FileTagEditor::SaveResult::Saved);
-    EXPECT_EQ(editor.readFileTags(file), fields);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kind, SaveTest, ::testing::Values("mp3", "str"));

@@ -32,6 +32,19 @@ QString SystemPython()
 
 }  // namespace
 
+QString S(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QStringList Args(std::initializer_list<const char*> words)
+{
+    QStringList list;
+    for (const char* word : words)
+        list.append(S(word));
+    return list;
+}
+
 void RunTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;

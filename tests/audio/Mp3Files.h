@@ -9,6 +9,9 @@ namespace sonorelle::test {
 // MP3 files made by the real tools at test time: sox makes a short tone, lame encodes
 // it (with its own ID3v1/ID3v2 writer), id3v2 and mutagen tag it.
 
+QString S(const char* utf8);
+QStringList Args(std::initializer_list<const char*> words);
+
 // Runs a program and waits for it; fails the current test unless it exits with 0.
 void RunTool(const QString& program, const QStringList& arguments);
 
