@@ -9,7 +9,7 @@ namespace sonorelle {
 AudioFolder::AudioFolder(QString folder)
     : folder_(std::move(folder))
 {
-    if (!folder_.endsWith(u'/'))
+    if (!folder_.isEmpty() && !folder_.endsWith(u'/'))
         folder_ += u'/';
 }
 
@@ -25,7 +25,7 @@ QString AudioFolder::archivePath() const
 
 QString AudioFolder::filePath(const QString& name) const
 {
-    return folder_ + name;
+    return folder_.isEmpty() ? QString() : folder_ + name;
 }
 
 QString AudioFolder::streamPath(const QString& streamName) const

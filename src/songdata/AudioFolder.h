@@ -7,6 +7,8 @@ namespace sonorelle {
 // The game's audio folder: the song list, the archive and the slot stream files.
 class AudioFolder {
 public:
+    // An empty folder (the game was not found) names no file at all, so nothing is
+    // ever read from or written to the current or root folder in its place.
     explicit AudioFolder(QString folder);
 
     const QString& path() const { return folder_; }

@@ -21,4 +21,9 @@ void SongDataContext::reportKey(const QString& key) const
     reportError(TextOr(texts, key, key));
 }
 
+void SongDataContext::reportTooShort(const QString& designation) const
+{
+    reportError(TextOr(texts, QStringLiteral("msg9_1"), {}) + designation + TextOr(texts, QStringLiteral("msg9_2"), {}));
+}
+
 }  // namespace sonorelle

@@ -23,6 +23,8 @@ struct SongDataContext {
     void reportError(const QString& text) const;
     // The same with the text of a language key.
     void reportKey(const QString& key) const;
+    // A stream too short to carry a tag record, named by designation.
+    void reportTooShort(const QString& designation) const;
 };
 
 }  // namespace sonorelle

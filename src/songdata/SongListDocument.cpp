@@ -5,8 +5,10 @@
 #include "songdata/TagRecordFile.h"
 #include "songdata/TextFields.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace sonorelle {
 
@@ -51,8 +53,7 @@ SlotTagFields SongListDocument::GetStrInfo(const QString& Filename, const QStrin
                              TrimTrailingBlanks(StrTg_.StrComment)}
             .limited();
     case TagRecordFile::ReadResult::TooShort:
-        context_.reportError(context_.texts(QStringLiteral("msg9_1")) + shownLine
-                             + context_.texts(QStringLiteral("msg9_2")));
+        context_.reportTooShort(shownLine);
         break;
     case TagRecordFile::ReadResult::Untagged:
     case TagRecordFile::ReadResult::Missing:
@@ -162,6 +163,8 @@ int SongListDocument::Delete(int selected)
     for (const SongListRecord& entry : slots_.entries())
         sharedStream = sharedStream || folder.streamPath(entry.streamName) == stream;
     QFile file(stream);
+    // The trash lives in the data folder, which a fresh account may not have yet.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     if (!sharedStream && file.exists() && !file.moveToTrash()) {
         context_.reportError(TextOr(context_.texts, QStringLiteral("msgNotTrashed"),
                                     QStringLiteral("The song was removed from the list, but its stream file "

@@ -7,7 +7,7 @@ namespace sonorelle {
 QList<SongListRecord> SongListFile::read(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return {};
     return decode(file.readAll());
 }

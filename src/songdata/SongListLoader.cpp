@@ -26,8 +26,7 @@ QString lineFor(SongListRecord& entry, TagRecord& StrTg, const SongDataContext& 
     case TagRecordFile::ReadResult::Tagged:
         return lineOf(shown(StrTg.StrArtist), shown(StrTg.StrTitle));
     case TagRecordFile::ReadResult::TooShort:
-        context.reportError(context.texts(QStringLiteral("msg9_1")) + entry.streamName
-                            + context.texts(QStringLiteral("msg9_2")));
+        context.reportTooShort(entry.streamName);
         return entry.streamName;
     case TagRecordFile::ReadResult::Untagged:
     case TagRecordFile::ReadResult::Missing:

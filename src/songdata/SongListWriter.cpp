@@ -18,7 +18,7 @@ namespace {
 std::optional<QByteArray> currentContent(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return file.readAll();
 }
@@ -62,7 +62,9 @@ bool SongListWriter::SaveList(const SlotList& slotList, const SongDataContext& c
     const QString listPath = folder.songListPath();
     const std::optional<QByteArray> previous = currentContent(listPath);
     QString error;
-    if (!replaceFile(listPath, SongListFile::encode(written), &error)) {
+    if (listPath.isEmpty())
+        error = QStringLiteral("the game's audio folder is not known");
+    if (!error.isEmpty() || !replaceFile(listPath, SongListFile::encode(written), &error)) {
         context.reportError(TextOr(context.texts, QStringLiteral("msgListNotWritten"),
                                    QStringLiteral("The song list could not be written:"))
                             + QStringLiteral("\n%1\n%2").arg(listPath, error));
@@ -90,8 +92,10 @@ bool SongListWriter::SaveList(const SlotList& slotList, const SongDataContext& c
 
 bool SongListWriter::replaceFile(const QString& path, const QByteArray& bytes, QString* error)
 {
+    // Unbuffered, so a short write (disk full) shows in write()'s result: a buffered
+    // QSaveFile loses it and commits a truncated file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
         *error = file.errorString();
         return false;
     }

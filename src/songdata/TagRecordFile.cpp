@@ -20,7 +20,7 @@ QByteArray markerAtRecordStart(QFile& file)
 TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& StrTg)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return ReadResult::Missing;
     if (file.size() < TagRecord::Size)
         return ReadResult::TooShort;
@@ -35,8 +35,9 @@ TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& St
 
 bool TagRecordFile::write(const QString& path, const TagRecord& StrTg, Placement placement, QString* error)
 {
+    // Unbuffered, so a short write (disk full) shows in write()'s result.
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
         *error = file.errorString();
         return false;
     }
@@ -44,7 +45,7 @@ bool TagRecordFile::write(const QString& path, const TagRecord& StrTg, Placement
                          && markerAtRecordStart(file).compare("tag", Qt::CaseInsensitive) == 0;
     const qint64 position = replace ? file.size() - TagRecord::Size : file.size();
     const QByteArray bytes = StrTg.toBytes();
-    if (!file.seek(position) || file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!file.seek(position) || file.write(bytes) != bytes.size()) {
         *error = file.errorString();
         // An append that failed halfway must not leave a stump behind the audio.
         if (!replace)

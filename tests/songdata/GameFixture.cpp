@@ -1,0 +1,110 @@
+#include "GameFixture.h"
+
+#include "platform/ToolRunner.h"
+#include "songdata/SongListFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace sonorelle::test {
+
+GameFixture::GameFixture(const QList<DemoSong>& songs)
+    : game(root.path())
+{
+    DemoGame::Options options;
+    options.songs = songs;
+    options.toolDir = BinDir();
+    options.looseSongList = true;
+    QString error;
+    if (!game.create(options, &error))
+        ADD_FAILURE() << "the game fixture could not be made: " << error.toStdString();
+    shared.ProgramDir = BinDir();
+    shared.GameDir = game.gameDir();
+    shared.GameAudioDir = game.audioDir();
+    document = std::make_unique<SongListDocument>(shared, feedback, &GameFixture::texts, StrTg);
+}
+
+DemoSong GameFixture::song(const QString& streamName, const QString& artist, const QString& title,
+                           qint64 fillerBytes)
+{
+    DemoSong demo;
+    demo.streamName = streamName;
+    demo.artist = artist;
+    demo.title = title;
+    demo.album = QStringLiteral("Album");
+    demo.fillerBytes = fillerBytes;
+    return demo;
+}
+
+QList<DemoSong> GameFixture::numberedSongs(int count)
+{
+    QList<DemoSong> songs;
+    for (int i = 1; i <= count; ++i)
+        songs.append(song(QStringLiteral("s%1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("Artist %1").arg(i),
+                          QStringLiteral("Title %1").arg(i)));
+    return songs;
+}
+
+QString GameFixture::streamPath(const QString& name) const
+{
+    return audioDir() + name + QStringLiteral(".sng");
+}
+
+QByteArray GameFixture::looseList() const
+{
+    QFile file(audioDir() + QStringLiteral("songlist.bin"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray GameFixture::archivedListOf(const QString& audioDir)
+{
+    QTemporaryDir out;
+    const QString extracted = out.filePath(QStringLiteral("songlist.bin"));
+    const RunResult run = RunAndWait(BinDir() + QStringLiteral("/addon2"),
+                                     {QStringLiteral("-e"), audioDir + QStringLiteral("audio.big"),
+                                      QStringLiteral("songlist.bin"), extracted});
+    EXPECT_TRUE(run.succeeded()) << run.error.toStdString();
+    QFile file(extracted);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList GameFixture::listedStreams() const
+{
+    QStringList names;
+    for (const SongListRecord& record : SongListFile::decode(looseList()))
+        names.append(record.streamName);
+    return names;
+}
+
+void GameFixture::writeLooseList(const QByteArray& bytes) const
+{
+    QFile file(audioDir() + QStringLiteral("songlist.bin"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+void GameFixture::useFailingArchiveTool()
+{
+    QFile tool(toolDir.filePath(QStringLiteral("addon2")));
+    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
+    tool.write("#!/bin/sh\necho 'addon2: the archive is damaged' >&2\nexit 1\n");
+    tool.close();
+    tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    shared.ProgramDir = toolDir.path();
+}
+
+QString GameFixture::texts(const QString& key)
+{
+    static const QHash<QString, QString> known = {
+        {QStringLiteral("msg4"), QStringLiteral("msg4")},
+        {QStringLiteral("msg6"), QStringLiteral("msg6")},
+        {QStringLiteral("msgcap1"), QStringLiteral("msgcap1")},
+        {QStringLiteral("msg9_1"), QStringLiteral("Stream ")},
+        {QStringLiteral("msg9_2"), QStringLiteral(" too short")},
+    };
+    return known.value(key);
+}
+
+}  // namespace sonorelle::test
