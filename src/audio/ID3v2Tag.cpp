@@ -171,6 +171,7 @@ private:
         return version_ == 3 ? v3Text(format, data) : v4Text(format, data);
     }
 
+    // Encrypted or compressed text cannot be shown as it stands, whichever frame holds it.
     static std::optional<QString> v3Text(std::uint8_t format, QByteArrayView data)
     {
         if (format & (V3FrameCompressed | V3FrameEncrypted))
