@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang under AddressSanitizer and UndefinedBehaviorSanitizer
 # into build-fuzz/ (or $SONORELLE_FUZZ_BUILD_DIR) and runs each for SECONDS seconds,
-# keeping its corpus in build-fuzz/corpus/<target>. Exits non-zero when a target finds a
-# fault; the input that shows it lands in build-fuzz/artifacts/.
+# keeping its corpus in build-fuzz/corpus/<target> and using fuzz/<target>.dict when there
+# is one. Exits non-zero when a target finds a fault; the input that shows it lands in
+# build-fuzz/artifacts/.
 set -euo pipefail
 if [ $# -ne 1 ] || ! [[ $1 =~ ^[0-9]+$ ]]; then
   echo "usage: $0 SECONDS" >&2
