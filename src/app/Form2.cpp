@@ -9,7 +9,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
+#include "controls/ccXPButton.h"
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -41,7 +41,7 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
       Label6_(NamedLabel("Label6", Frame2_)),
       Label7_(NamedLabel("Label7", Frame2_)),
       Label15_(NamedLabel("Label15", Frame2_)),
-      Command1_(new QPushButton(this))
+      Command1_(new ccXPButton(this))
 {
     setObjectName(QStringLiteral("Form2"));
     Frame2_->setObjectName(QStringLiteral("Frame2"));
@@ -74,7 +74,7 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
         showLanguageFacts();
     });
     connect(cmbCD_, &QComboBox::activated, this, [this](int index) { setup_.chooseDrive(index); });
-    connect(Command1_, &QPushButton::clicked, this, &Form2::close);
+    connect(Command1_, &ccXPButton::Click, this, &Form2::close);
     // The title bar and Escape count as Close: on a first run the main window is
     // hidden and would otherwise never come back.
     connect(this, &QDialog::finished, this, &Form2::closed);
