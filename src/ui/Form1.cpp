@@ -3,6 +3,8 @@
 #include "app/Form2.h"
 #include "songdata/FirstRun.h"
 #include "songdata/SongListLoader.h"
+#include "ui/ApplyLanguage.h"
+#include "ui/frmAbout.h"
 #include "ui/frmProgress.h"
 #include "ui/frmSplash.h"
 
@@ -102,7 +104,7 @@ frmProgress* Form1::progressWindow()
     if (!progress_) {
         progress_ = new frmProgress(this);
         if (!texts_.file().isEmpty())
-            progress_->setIdleStatus(texts_.text(QStringLiteral("sost6")));
+            ApplyWindowCaptions(texts_, LanguageWindow::Progress, *progress_);
     }
     return progress_;
 }
@@ -119,6 +121,15 @@ Form2* Form1::setupDialog()
         });
     }
     return setupDialog_;
+}
+
+frmAbout* Form1::aboutBox()
+{
+    if (!aboutBox_) {
+        aboutBox_ = new frmAbout(*this, this);
+        ApplyWindowCaptions(texts_, LanguageWindow::About, *aboutBox_);
+    }
+    return aboutBox_;
 }
 
 // Feedback
@@ -252,12 +263,7 @@ void Form1::unloadProgress()
 
 void Form1::ApplyLanguage(const LanguageTexts& texts)
 {
-    Frame1_->setTitle(texts.text(QStringLiteral("LngFrameTrack")));
-    Frame2_->setTitle(texts.text(QStringLiteral("LngFrameFail")));
-    if (progress_)
-        progress_->setIdleStatus(texts.text(QStringLiteral("sost6")));
-    if (setupDialog_)
-        setupDialog_->applyCaptions(texts);
+    sonorelle::ApplyLanguage(texts, *this);
 }
 
 bool Form1::CheckDrive(const QString& path)
@@ -294,6 +300,26 @@ void Form1::GoCMD()
     // Adding the file named on the command line is not part of the program yet.
 }
 
+// LanguageWindowProvider
+
+QWidget* Form1::languageWindow(LanguageWindow window)
+{
+    switch (window) {
+    case LanguageWindow::Main:
+        return this;
+    case LanguageWindow::Progress:
+        return progressWindow();
+    case LanguageWindow::Setup:
+        return setupDialog();
+    case LanguageWindow::About:
+        return aboutBox();
+    case LanguageWindow::Playlist:
+        // The playlist window is not part of the program yet.
+        return nullptr;
+    }
+    return nullptr;
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     ending_ = true;
@@ -309,6 +335,8 @@ void Form1::closeOtherWindows()
         splash_->close();
     if (setupDialog_)
         setupDialog_->hide();
+    if (aboutBox_)
+        aboutBox_->hide();
 }
 
 }  // namespace sonorelle

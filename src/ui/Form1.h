@@ -11,6 +11,7 @@
 #include "songdata/SlotList.h"
 #include "songdata/SongDataContext.h"
 #include "songdata/TagRecord.h"
+#include "ui/LanguageWindowProvider.h"
 
 #include <QMainWindow>
 
@@ -23,12 +24,17 @@ class QPushButton;
 namespace sonorelle {
 
 class Form2;
+class frmAbout;
 class frmProgress;
 class frmSplash;
 
 // The main window. It owns the program-wide values and the other windows, tells the
 // person what the core reports, and runs start-up when it loads.
-class Form1 : public QMainWindow, public Feedback, public StartupHost, public StartupSteps {
+class Form1 : public QMainWindow,
+              public Feedback,
+              public StartupHost,
+              public StartupSteps,
+              public LanguageWindowProvider {
     Q_OBJECT
 
 public:
@@ -79,11 +85,15 @@ public:
     void NameExpert() override;
     void GoCMD() override;
 
+    // LanguageWindowProvider
+    QWidget* languageWindow(LanguageWindow window) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     Form2* setupDialog();
+    frmAbout* aboutBox();
     void closeOtherWindows();
     SongDataContext songData();
 
@@ -105,6 +115,7 @@ private:
     frmProgress* progress_ = nullptr;
     frmSplash* splash_ = nullptr;
     Form2* setupDialog_ = nullptr;
+    frmAbout* aboutBox_ = nullptr;
     bool ending_ = false;
 };
 
