@@ -1,7 +1,7 @@
 #include "audio/FileTagReader.h"
 #include "audio/FileTagTestSupport.h"
 #include "audio/ID3v2Bytes.h"
-#include "audio/Mp3Files.h"
+#include "support/Mp3Files.h"
 
 #include <array>
 #include <functional>

@@ -1,6 +1,7 @@
 #include "audio/FileTagTestSupport.h"
-#include "audio/Mp3Files.h"
 #include "platform/FileAccess.h"
+#include "support/AsNobody.h"
+#include "support/Mp3Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,27 +121,6 @@ TEST_F(FileTagTest, OtherKindsOfFileAreNotTouched)
     EXPECT_EQ(ReadFile(wav), QByteArray(500, 'a'));
     EXPECT_TRUE(feedback.messages.isEmpty());
 }
-
-// Runs a check as the unprivileged user "nobody"; only root can switch to it.
-class AsNobody {
-public:
-    static constexpr uid_t Nobody = 65534;
-
-    AsNobody() { switched_ = ::geteuid() == 0 && ::seteuid(Nobody) == 0; }
-    ~AsNobody()
-    {
-        if (switched_) {
-            EXPECT_EQ(::seteuid(0), 0);
-        }
-    }
-    AsNobody(const AsNobody&) = delete;
-    AsNobody& operator=(const AsNobody&) = delete;
-
-    bool switched() const { return switched_; }
-
-private:
-    bool switched_ = false;
-};
 
 // A folder every user can look into, holding files of the user running the tests.
 class PermissionTest : public FileTagTest {

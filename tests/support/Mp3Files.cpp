@@ -1,4 +1,4 @@
-#include "audio/Mp3Files.h"
+#include "support/Mp3Files.h"
 
 #include <QDir>
 #include <QFile>
