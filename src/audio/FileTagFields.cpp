@@ -10,6 +10,11 @@ void FileTagFields::put(FileTagField field, const QString& text)
     values_[index(field)] = nul < 0 ? text : text.left(nul);
 }
 
+void FileTagFields::putTyped(FileTagField field, const QString& text)
+{
+    put(field, LeftChars(text, typingLimit(field)));
+}
+
 bool FileTagFields::isBlank() const
 {
     QString joined;

@@ -22,6 +22,8 @@ public:
 
     // A text put into a field ends at its first NUL, as in a text box.
     void put(FileTagField field, const QString& text);
+    // A text as a person would type it into the field: cut to its typing limit.
+    void putTyped(FileTagField field, const QString& text);
     const QString& value(FileTagField field) const { return values_[index(field)]; }
 
     // True when the joined fields hold nothing but spaces.

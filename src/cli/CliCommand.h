@@ -6,6 +6,7 @@
 
 namespace sonorelle {
 
+class FileTagEditor;
 class SongListDocument;
 struct SongDataContext;
 
@@ -24,6 +25,7 @@ struct CommandCall {
     int slot;
     QStringList arguments;  // the words after the command's name
     QTextStream& out;
+    FileTagEditor& fileTags;
 };
 
 // One command of sonorelle-cli.
@@ -35,6 +37,9 @@ struct CliCommand {
     QString parameters;  // as the usage text shows them, e.g. "N TITLE ARTIST"
     QString summary;
     int (*run)(const CommandCall& call);
+    // The file tag commands work on a file of the person's, not on the game's list:
+    // start-up does not load it for them, so a damaged song cannot get in their way.
+    bool usesSongList = true;
 
     QStringList parameterNames() const { return parameters.split(u' ', Qt::SkipEmptyParts); }
     bool namesSlot() const { return parameterNames().value(0) == SlotParameter; }

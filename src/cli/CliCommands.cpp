@@ -1,10 +1,13 @@
 #include "cli/CliCommands.h"
 
+#include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
 #include "songdata/SongListDocument.h"
 #include "songdata/TagRecordFile.h"
 #include "songdata/TextFields.h"
+
+#include <QFileInfo>
 
 #include <utility>
 
@@ -93,6 +96,73 @@ int deleteSong(const CommandCall& call)
     return printSelection(call, call.document.Delete(call.slot));
 }
 
+QString fileTagFieldName(FileTagField field)
+{
+    switch (field) {
+    case FileTagField::Title:
+        return QStringLiteral("title");
+    case FileTagField::Artist:
+        return QStringLiteral("artist");
+    case FileTagField::Album:
+        return QStringLiteral("album");
+    case FileTagField::Year:
+        return QStringLiteral("year");
+    case FileTagField::Comment:
+        return QStringLiteral("comment");
+    }
+    return {};
+}
+
+// The browser only ever offers files it has listed; a path from the command line
+// may name nothing, or something that cannot be read.
+bool isReadableFile(const CommandCall& call, const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isFile() && info.isReadable())
+        return true;
+    call.songData.reportError(info.exists() ? QStringLiteral("%1 is not a file that can be read.").arg(path)
+                                            : QStringLiteral("%1 does not exist.").arg(path));
+    return false;
+}
+
+int fileTags(const CommandCall& call)
+{
+    const QString& path = call.arguments.at(0);
+    if (!isReadableFile(call, path))
+        return CliExit::Failure;
+    const FileTagFields fields = call.fileTags.readFileTags(path);
+    for (const FileTagField field : FileTagFields::All)
+        printField(call, fileTagFieldName(field), fields.value(field));
+    // The reader has said that a stream too short for a record is damaged.
+    const QString extension = FileTagEditor::extensionOf(path);
+    const bool damagedStream =
+        (extension == u"str" || extension == u"asf") && QFileInfo(path).size() < TagRecord::Size;
+    return damagedStream ? CliExit::Failure : CliExit::Success;
+}
+
+int setFileTags(const CommandCall& call)
+{
+    const QString& path = call.arguments.at(0);
+    // The texts follow FILE in the fields' order, as the usage text lists them.
+    FileTagFields fields;
+    qsizetype word = 1;
+    for (const FileTagField field : FileTagFields::All)
+        fields.putTyped(field, call.arguments.at(word++));
+    switch (call.fileTags.saveFileTags(path, fields)) {
+    case FileTagEditor::SaveResult::Saved:
+        return CliExit::Success;
+    case FileTagEditor::SaveResult::NotTaggable:
+        call.songData.reportError(
+            QStringLiteral("%1 is neither an MP3 file (.mp3) nor a game stream (.str); only those take tags.")
+                .arg(path));
+        return CliExit::Failure;
+    case FileTagEditor::SaveResult::NotPermitted:
+    case FileTagEditor::SaveResult::Failed:
+        break;  // the editor has told why
+    }
+    return CliExit::Failure;
+}
+
 }  // namespace
 
 const QList<CliCommand>& CliCommands()
@@ -109,6 +179,12 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("shuffle"), {}, QStringLiteral("shuffles the songs; prints the selection"), shuffle},
         {QStringLiteral("delete"), QStringLiteral("N"),
          QStringLiteral("removes song N, its stream goes to the trash; prints the selection"), deleteSong},
+        {QStringLiteral("filetags"), QStringLiteral("FILE"),
+         QStringLiteral("the tags of an audio file (.mp3, .str, .asf), as field<TAB>value lines"), fileTags,
+         false},
+        {QStringLiteral("setfiletags"), QStringLiteral("FILE TITLE ARTIST ALBUM YEAR COMMENT"),
+         QStringLiteral("saves the tags of an .mp3 or .str file (texts cut to 30 characters, the year to 4)"),
+         setFileTags, false},
     };
     return commands;
 }

@@ -86,7 +86,7 @@ int CliProgram::runCommand(const CliCommand& command, const QStringList& argumen
 {
     ConsoleFeedback feedback(verbose);
     CliSession session(Registry::fromEnvironment(), feedback, executableDir);
-    if (!session.start())
+    if (!session.start(command.usesSongList))
         return CliExit::Failure;
     int slot = session.selection();
     if (command.namesSlot()) {
@@ -101,7 +101,7 @@ int CliProgram::runCommand(const CliCommand& command, const QStringList& argumen
         slot = slotIndex;
     }
     const SongDataContext songData = session.songData();
-    return command.run(CommandCall{session.document(), songData, slot, arguments, out_});
+    return command.run(CommandCall{session.document(), songData, slot, arguments, out_, session.fileTags()});
 }
 
 }  // namespace sonorelle

@@ -18,11 +18,13 @@ CliSession::CliSession(Registry registry, Feedback& feedback, const QString& exe
     , sequence_(StartupContext{shared_, registry_, feedback_, *this, *this, texts_}, setup_, executableDir,
                 QString())
     , document_(shared_, feedback_, textLookup(), StrTg_)
+    , fileTags_(id3_, StrTg_, songData())
 {
 }
 
-bool CliSession::start()
+bool CliSession::start(bool loadSongList)
 {
+    loadSongList_ = loadSongList;
     return sequence_.FormLoad() == StartupOutcome::Completed;
 }
 
@@ -122,7 +124,8 @@ void CliSession::FirstRun()
 
 void CliSession::NameExpert()
 {
-    document_.NameExpert();
+    if (loadSongList_)
+        document_.NameExpert();
 }
 
 void CliSession::GoCMD()

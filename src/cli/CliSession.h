@@ -5,6 +5,8 @@
 #include "app/StartupHost.h"
 #include "app/StartupSequence.h"
 #include "app/StartupSteps.h"
+#include "audio/FileTagEditor.h"
+#include "audio/Id3Values.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
 #include "songdata/SongDataContext.h"
@@ -25,9 +27,11 @@ public:
 
     // Runs start-up; false when it ended (its message is out) or the Setup has not
     // been done yet (the command line does not open it and says how to do it).
-    bool start();
+    // Without loadSongList the game's list stays empty.
+    bool start(bool loadSongList);
 
     SongListDocument& document() { return document_; }
+    FileTagEditor& fileTags() { return fileTags_; }
     SongDataContext songData();
     // The selected line after start-up: the first song, -1 when there is none.
     int selection() const { return selection_; }
@@ -65,6 +69,9 @@ private:
     SetupChoices setup_;
     StartupSequence sequence_;
     SongListDocument document_;
+    Id3Values id3_;
+    FileTagEditor fileTags_;
+    bool loadSongList_ = true;
     QStringList drives_;
     int driveSelection_ = -1;
     int selection_ = -1;

@@ -25,6 +25,8 @@ TEST_F(CliErrors, AWrongCommandLineShowsTheUsageAndTouchesNothing)
         {QStringLiteral("delete"), QStringLiteral("first")},
         {QStringLiteral("show"), QStringLiteral("1.5")},
         {QStringLiteral("tags"), QStringLiteral("0"), QStringLiteral("only a title")},
+        {QStringLiteral("filetags")},
+        {QStringLiteral("setfiletags"), QStringLiteral("song.mp3"), QStringLiteral("only a title")},
     };
     for (const QStringList& arguments : wrong) {
         const Run run = cli(arguments);

@@ -2,11 +2,16 @@
 
 #include "app/SettingsKeys.h"
 #include "songdata/SongListFile.h"
+#include "support/AsNobody.h"
+#include "support/Mp3Files.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+
+#include <grp.h>
+#include <unistd.h>
 
 namespace sonorelle::test {
 
@@ -19,6 +24,27 @@ CliFixture::CliFixture()
 
 CliFixture::Run CliFixture::cli(const QStringList& arguments, const QMap<QString, QString>& environment) const
 {
+    return run(arguments, environment, {});
+}
+
+CliFixture::Run CliFixture::cliAsNobody(const QStringList& arguments) const
+{
+    RunTool(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rX"), home.path(), game->root.path()});
+    const QString ownFolder = home.filePath(QStringLiteral("nobody"));
+    EXPECT_TRUE(QDir().mkpath(ownFolder));
+    EXPECT_EQ(::chown(QFile::encodeName(ownFolder).constData(), AsNobody::Nobody, AsNobody::Nobody), 0);
+    const QMap<QString, QString> environment{{QStringLiteral("HOME"), ownFolder},
+                                             {QStringLiteral("XDG_CACHE_HOME"), ownFolder}};
+    return run(arguments, environment, [] {
+        // Between fork and exec only plain system calls are safe.
+        if (::setgroups(0, nullptr) != 0 || ::setgid(AsNobody::Nobody) != 0 || ::setuid(AsNobody::Nobody) != 0)
+            ::_exit(127);
+    });
+}
+
+CliFixture::Run CliFixture::run(const QStringList& arguments, const QMap<QString, QString>& environment,
+                                const std::function<void()>& inChild) const
+{
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert(QStringLiteral("WINEPREFIX"), game->game.winePrefix());
     variables.insert(QStringLiteral("SONORELLE_REGISTRY"), registry.storePath());
@@ -27,6 +53,8 @@ CliFixture::Run CliFixture::cli(const QStringList& arguments, const QMap<QString
         variables.insert(it.key(), it.value());
     QProcess process;
     process.setProcessEnvironment(variables);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(BinDir() + QStringLiteral("/sonorelle-cli"), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace sonorelle::test {
@@ -25,6 +26,9 @@ protected:
         QString err;
     };
     Run cli(const QStringList& arguments, const QMap<QString, QString>& environment = {}) const;
+    // The same as the user "nobody", which only root can switch to: the settings and
+    // the game become readable for every user, and nobody gets a work folder of its own.
+    Run cliAsNobody(const QStringList& arguments) const;
     // The lines of `list`, without their index.
     QStringList listed() const;
     QStringList archivedStreams() const;
@@ -42,6 +46,10 @@ protected:
     QTemporaryDir home;
     std::unique_ptr<GameFixture> game;
     Registry registry;
+
+private:
+    Run run(const QStringList& arguments, const QMap<QString, QString>& environment,
+            const std::function<void()>& inChild) const;
 };
 
 }  // namespace sonorelle::test
