@@ -1,0 +1,18 @@
+#include "ui/BrowserDrive.h"
+
+#include "platform/CdDiscProbe.h"
+
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace sonorelle {
+
+bool BrowserDrive::isReady() const
+{
+    if (kind == Kind::CdUnit)
+        return CdUnitHoldsDisc(cd);
+    const QFileInfo folder(root);
+    return QStorageInfo(root).isReady() && folder.isDir() && folder.isReadable() && folder.isExecutable();
+}
+
+}  // namespace sonorelle

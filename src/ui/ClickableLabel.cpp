@@ -1,0 +1,20 @@
+#include "ui/ClickableLabel.h"
+
+#include <QMouseEvent>
+
+namespace sonorelle {
+
+ClickableLabel::ClickableLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+}  // namespace sonorelle
