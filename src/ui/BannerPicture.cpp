@@ -27,9 +27,7 @@ void BannerPicture::paintEvent(QPaintEvent*)
     sky.setColorAt(1.0, QColor(0x2c, 0x6a, 0x9e));
     painter.fillRect(rect(), sky);
 
-    // A pitch line and a sound wave under the name.
-    painter.setPen(QPen(QColor(255, 255, 255, 40), 2));
-    painter.drawEllipse(QPointF(width() * 0.55, height() / 2.0), height() * 0.9, height() * 0.9);
+    // A sound wave under the name.
     QPainterPath wave;
     const double base = height() * 0.78;
     wave.moveTo(12, base);

@@ -261,8 +261,8 @@ QWidget* Form1::buildFileSide()
     folders->addWidget(Drive1_);
     folders->addWidget(Dir1_, 1);
     auto* browser = new QHBoxLayout;
-    browser->addLayout(folders, 1);
-    browser->addWidget(File1_, 1);
+    browser->addLayout(folders, 2);
+    browser->addWidget(File1_, 3);
     Drive1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Drive1_->setMinimumContentsLength(8);
 
@@ -303,7 +303,9 @@ QGroupBox* Form1::buildTagPanel(const char* frameName, const QList<QLineEdit*>& 
 
 void Form1::connectCommands()
 {
-    connect(lstSong_, &QListWidget::currentRowChanged, this, [this] { lstSong_Click(); });
+    // The selection, not the current row: a mouse click moves the current row before
+    // it selects.
+    connect(lstSong_, &QListWidget::itemSelectionChanged, this, [this] { lstSong_Click(); });
     connect(Command4_, &ccXPButton::Click, this, [this] { Command4_Click(); });
     connect(Command8_, &ccXPButton::Click, this, [this] { editSongList(&SongListDocument::Delete); });
     connect(Command18_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::MoveUp); });
@@ -590,8 +592,8 @@ void Form1::GoCMD()
 
 int Form1::selectedSong() const
 {
-    const QListWidgetItem* current = lstSong_->currentItem();
-    return current && current->isSelected() ? lstSong_->currentRow() : -1;
+    const QList<QListWidgetItem*> selected = lstSong_->selectedItems();
+    return selected.isEmpty() ? -1 : lstSong_->row(selected.first());
 }
 
 // Filling the list selects nothing and leaves the slot tag fields as they are.

@@ -85,14 +85,29 @@ protected:
         QApplication::sendEvent(label, &release);
     }
 
+    // A press and release of the left button on the item, as a person clicks it.
+    static void clickItem(QListWidget* list, int row)
+    {
+        list->show();
+        const QPointF centre = QRectF(list->visualItemRect(list->item(row))).center();
+        const QPointF global = list->viewport()->mapToGlobal(centre);
+        QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &release);
+    }
+
     QListWidget* songs = nullptr;
 };
 
 TEST_F(MainWindowCommands, SlotClickShowsTheStreamsTagsWithinTheFieldLimits)
 {
-    songs->setCurrentRow(2);
+    clickItem(songs, 2);
     EXPECT_EQ(fieldTexts(SlotFields), tagOf(QStringLiteral("s702")));
     EXPECT_FALSE(fieldTexts(SlotFields)[0].isEmpty());
+    songs->setCurrentRow(4);
+    EXPECT_EQ(fieldTexts(SlotFields), tagOf(QStringLiteral("s704")));
 
     const int slotLimits[] = {20, 20, 20, 4, 20};
     const int fileLimits[] = {30, 30, 30, 4, 30};
