@@ -15,4 +15,9 @@ bool BrowserDrive::isReady() const
     return QStorageInfo(root).isReady() && folder.isDir() && folder.isReadable() && folder.isExecutable();
 }
 
+QString BrowserDrive::problem() const
+{
+    return kind == Kind::CdUnit && cd.isImage ? DiscImageProblem(cd.source) : QString();
+}
+
 }  // namespace sonorelle

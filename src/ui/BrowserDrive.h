@@ -19,6 +19,8 @@ struct BrowserDrive {
     // Whether the drive can be shown now: a volume mounted and readable, a CD unit
     // holding a disc (or an image with all its files).
     bool isReady() const;
+    // Why a disc image cannot be read, in words for the person; "" otherwise.
+    QString problem() const;
 };
 
 }  // namespace sonorelle

@@ -101,6 +101,19 @@ ClickableLabel* BannerCaption(const char* name, QWidget* parent)
     return caption;
 }
 
+QIcon DriveIcon(BrowserDrive::Kind kind, const QStyle* style)
+{
+    switch (kind) {
+    case BrowserDrive::Kind::Home:
+        return QIcon::fromTheme(QStringLiteral("user-home"), style->standardIcon(QStyle::SP_DirHomeIcon));
+    case BrowserDrive::Kind::Volume:
+        return QIcon::fromTheme(QStringLiteral("drive-harddisk"), style->standardIcon(QStyle::SP_DriveHDIcon));
+    case BrowserDrive::Kind::CdUnit:
+        break;
+    }
+    return QIcon::fromTheme(QStringLiteral("media-optical"), style->standardIcon(QStyle::SP_DriveCDIcon));
+}
+
 QString Caption(const LanguageTexts& texts, const char* key)
 {
     return texts.text(QString::fromLatin1(key));
@@ -476,7 +489,7 @@ void Form1::placeFileBrowser(const QString& folder)
         const QSignalBlocker quiet(Drive1_);
         Drive1_->clear();
         for (const BrowserDrive& drive : drives_)
-            Drive1_->addItem(drive.name);
+            Drive1_->addItem(DriveIcon(drive.kind, style()), drive.name);
         currentDrive_ = std::max(BrowserDriveList::driveOf(drives_, folder), 0);
         Drive1_->setCurrentIndex(currentDrive_);
     }
@@ -650,9 +663,13 @@ void Form1::Drive1_Change(int index)
         showFolder(drive.root);
         return;
     }
-    message(texts_.textOr(QStringLiteral("msg7_1"), QStringLiteral("The drive")) + u' ' + drive.name + u' '
-                + texts_.textOr(QStringLiteral("msg7_2"), QStringLiteral("is not ready.")),
-            texts_.messageCaption(), MessageIcon::Critical);
+    QString text = texts_.textOr(QStringLiteral("msg7_1"), QStringLiteral("The drive")) + u' ' + drive.name + u' '
+                   + texts_.textOr(QStringLiteral("msg7_2"), QStringLiteral("is not ready."));
+    // A disc image says what is missing, which "insert a disc" would not.
+    const QString problem = drive.problem();
+    if (!problem.isEmpty())
+        text += QStringLiteral("\n\n") + problem;
+    message(text, texts_.messageCaption(), MessageIcon::Critical);
     const QSignalBlocker quiet(Drive1_);
     Drive1_->setCurrentIndex(currentDrive_);
 }

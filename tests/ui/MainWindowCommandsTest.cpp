@@ -354,7 +354,9 @@ TEST_F(MainWindowDrives, ADriveThatIsNotReadyIsToldAndTheListReturns)
 
     drives->setCurrentIndex(image);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], QStringLiteral("The drive CD: empty.cue is not ready. Insert a disc or choose another drive."));
+    EXPECT_EQ(messages[0].section(u'\n', 0, 0),
+              QStringLiteral("The drive CD: empty.cue is not ready. Insert a disc or choose another drive."));
+    EXPECT_TRUE(messages[0].contains(images.filePath(QStringLiteral("empty.bin")))) << messages[0].toStdString();
     EXPECT_EQ(drives->currentIndex(), before);
     EXPECT_EQ(folders->currentItem()->data(0, Qt::UserRole).toString(), folderBefore);
     EXPECT_EQ(window->shared().DriveReady, QStringLiteral("no"));
