@@ -13,6 +13,7 @@
 #include "ui/frmProgress.h"
 #include "ui/frmSplash.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -490,6 +491,10 @@ void Form1::placeFileBrowser(const QString& folder)
         Drive1_->clear();
         for (const BrowserDrive& drive : drives_)
             Drive1_->addItem(DriveIcon(drive.kind, style()), drive.name);
+        // The list drops down wide enough for whole names, however narrow the box is.
+        QAbstractItemView* list = Drive1_->view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth()
+                              + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
         currentDrive_ = std::max(BrowserDriveList::driveOf(drives_, folder), 0);
         Drive1_->setCurrentIndex(currentDrive_);
     }
