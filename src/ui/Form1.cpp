@@ -31,6 +31,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <initializer_list>
 #include <utility>
 
 namespace sonorelle {
@@ -123,6 +124,22 @@ QString Caption(const LanguageTexts& texts, const char* key)
 QString FieldCaption(const LanguageTexts& texts, const char* key)
 {
     return Caption(texts, key) + u':';
+}
+
+// One half of the window: its button strip, its list area and its tag panel.
+QWidget* WindowSide(QGroupBox* strip, std::initializer_list<ccXPButton*> buttons, QLayout* lists, QGroupBox* tags)
+{
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(6, 4, 6, 6);
+    for (ccXPButton* button : buttons)
+        row->addWidget(button);
+    auto* side = new QWidget;
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(strip);
+    column->addLayout(lists, 1);
+    column->addWidget(tags);
+    return side;
 }
 
 void SetFieldTexts(const QList<QLineEdit*>& fields, const QStringList& texts)
@@ -235,11 +252,6 @@ void Form1::buildBanner()
 
 QWidget* Form1::buildSongSide()
 {
-    auto* buttons = new QHBoxLayout(Frame1_);
-    buttons->setContentsMargins(6, 4, 6, 6);
-    for (ccXPButton* button : {Command8_, Command9_, Command11_, Command12_})
-        buttons->addWidget(button);
-
     auto* listButtons = new QVBoxLayout;
     listButtons->addWidget(Command18_);
     listButtons->addWidget(Command19_);
@@ -251,44 +263,27 @@ QWidget* Form1::buildSongSide()
 
     Frame3_ = buildTagPanel("Frame3", {txtStrTitle_, txtStrArtist_, txtStrAlbum_, txtStrDate_, txtStrComment_},
                             {Label11_, Label12_, Label9_, Label8_, Label7_}, Command4_);
-    auto* side = new QWidget;
-    auto* column = new QVBoxLayout(side);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(Frame1_);
-    column->addLayout(list, 1);
-    column->addWidget(Frame3_);
-    return side;
+    return WindowSide(Frame1_, {Command8_, Command9_, Command11_, Command12_}, list, Frame3_);
 }
 
 QWidget* Form1::buildFileSide()
 {
-    auto* buttons = new QHBoxLayout(Frame2_);
-    buttons->setContentsMargins(6, 4, 6, 6);
-    for (ccXPButton* button : {Command1_, Command17_, Command2_, Command10_})
-        buttons->addWidget(button);
-
     Dir1_->setHeaderHidden(true);
     Dir1_->setRootIsDecorated(false);
     Dir1_->setIndentation(10);
     File1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Drive1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Drive1_->setMinimumContentsLength(8);
     auto* folders = new QVBoxLayout;
     folders->addWidget(Drive1_);
     folders->addWidget(Dir1_, 1);
     auto* browser = new QHBoxLayout;
     browser->addLayout(folders, 2);
     browser->addWidget(File1_, 3);
-    Drive1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    Drive1_->setMinimumContentsLength(8);
 
     Frame4_ = buildTagPanel("Frame4", {txtTitle_, txtArtist_, txtAlbum_, txtDate_, txtComment_},
                             {label1_, Label2_, Label10_, Label4_, Label6_}, Command5_);
-    auto* side = new QWidget;
-    auto* column = new QVBoxLayout(side);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(Frame2_);
-    column->addLayout(browser, 1);
-    column->addWidget(Frame4_);
-    return side;
+    return WindowSide(Frame2_, {Command1_, Command17_, Command2_, Command10_}, browser, Frame4_);
 }
 
 // fields and captions in the order title, artist, album, year, comment.

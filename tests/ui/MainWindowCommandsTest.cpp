@@ -273,10 +273,19 @@ protected:
         return names;
     }
 
-    void fillFileFields() const
+    // Clicks name with the file fields filled and the preview buttons off; the
+    // fields must come out empty. Returns whether Command2 and Command10 are on.
+    QList<bool> previewAfterClicking(const QString& name) const
     {
-        for (const char* name : FileFields)
-            find<QLineEdit>(name)->setText(QStringLiteral("old"));
+        for (const char* field : FileFields)
+            find<QLineEdit>(field)->setText(QStringLiteral("old"));
+        auto* play = find<QWidget>("Command2");
+        auto* stop = find<QWidget>("Command10");
+        play->setEnabled(false);
+        stop->setEnabled(false);
+        files->setCurrentRow(int(fileNames().indexOf(name)));
+        EXPECT_EQ(fieldTexts(FileFields), QStringList(5, QString()));
+        return {play->isEnabled(), stop->isEnabled()};
     }
 
     QTemporaryDir music;
@@ -295,24 +304,12 @@ TEST_F(MainWindowBrowser, FileListShowsOnlyTheAudioFilesAndCtrlASelectsThemAll)
 
 TEST_F(MainWindowBrowser, WavClickEmptiesTheFileFieldsAndEnablesPreview)
 {
-    fillFileFields();
-    find<QWidget>("Command2")->setEnabled(false);
-    find<QWidget>("Command10")->setEnabled(false);
-    files->setCurrentRow(int(fileNames().indexOf(QStringLiteral("a.wav"))));
-    EXPECT_EQ(fieldTexts(FileFields), QStringList(5, QString()));
-    EXPECT_TRUE(find<QWidget>("Command2")->isEnabled());
-    EXPECT_TRUE(find<QWidget>("Command10")->isEnabled());
+    EXPECT_EQ(previewAfterClicking(QStringLiteral("a.wav")), (QList<bool>{true, true}));
 }
 
 TEST_F(MainWindowBrowser, Mp2ClickEmptiesTheFileFieldsAndLeavesPreviewAsItWas)
 {
-    fillFileFields();
-    find<QWidget>("Command2")->setEnabled(false);
-    find<QWidget>("Command10")->setEnabled(false);
-    files->setCurrentRow(int(fileNames().indexOf(QStringLiteral("c.mp2"))));
-    EXPECT_EQ(fieldTexts(FileFields), QStringList(5, QString()));
-    EXPECT_FALSE(find<QWidget>("Command2")->isEnabled());
-    EXPECT_FALSE(find<QWidget>("Command10")->isEnabled());
+    EXPECT_EQ(previewAfterClicking(QStringLiteral("c.mp2")), (QList<bool>{false, false}));
 }
 
 TEST_F(MainWindowBrowser, OpeningAFolderShowsItsFiles)
