@@ -2,13 +2,14 @@
 
 #include "app/SetupChoices.h"
 #include "lang/LanguageTexts.h"
+#include "ui/ApplyLanguage.h"
 #include "ui/LinkLabel.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
+#include "controls/ccXPButton.h"
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -21,11 +22,6 @@ QLabel* NamedLabel(const char* name, QWidget* parent)
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-QString CaptionWithColon(const LanguageTexts& texts, const QString& key)
-{
-    return texts.text(key) + QLatin1Char(':');
 }
 
 }  // namespace
@@ -45,7 +41,7 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
       Label6_(NamedLabel("Label6", Frame2_)),
       Label7_(NamedLabel("Label7", Frame2_)),
       Label15_(NamedLabel("Label15", Frame2_)),
-      Command1_(new QPushButton(this))
+      Command1_(new ccXPButton(this))
 {
     setObjectName(QStringLiteral("Form2"));
     Frame2_->setObjectName(QStringLiteral("Frame2"));
@@ -78,7 +74,7 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
         showLanguageFacts();
     });
     connect(cmbCD_, &QComboBox::activated, this, [this](int index) { setup_.chooseDrive(index); });
-    connect(Command1_, &QPushButton::clicked, this, &Form2::close);
+    connect(Command1_, &ccXPButton::Click, this, &Form2::close);
     // The title bar and Escape count as Close: on a first run the main window is
     // hidden and would otherwise never come back.
     connect(this, &QDialog::finished, this, &Form2::closed);
@@ -116,13 +112,7 @@ void Form2::showLanguageFacts()
 
 void Form2::applyCaptions(const LanguageTexts& texts)
 {
-    setWindowTitle(texts.text(QStringLiteral("LngBtnOptions")));
-    Frame2_->setTitle(CaptionWithColon(texts, QStringLiteral("LanguageCap")));
-    label1_->setText(CaptionWithColon(texts, QStringLiteral("TranslateCap")));
-    Label3_->setText(CaptionWithColon(texts, QStringLiteral("SiteCap")));
-    Label5_->setText(CaptionWithColon(texts, QStringLiteral("MailCap")));
-    Label7_->setText(CaptionWithColon(texts, QStringLiteral("VersionCap")));
-    Command1_->setText(texts.text(QStringLiteral("LngBtnClose")));
+    ApplyWindowCaptions(texts, LanguageWindow::Setup, *this);
 }
 
 }  // namespace sonorelle

@@ -5,10 +5,10 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QPushButton;
 
 namespace sonorelle {
 
+class ccXPButton;
 class LanguageTexts;
 class SetupChoices;
 
@@ -47,7 +47,7 @@ private:
     QLabel* Label6_;
     QLabel* Label7_;
     QLabel* Label15_;
-    QPushButton* Command1_;
+    ccXPButton* Command1_;
 };
 
 }  // namespace sonorelle

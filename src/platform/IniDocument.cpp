@@ -78,4 +78,9 @@ QString IniDocument::value(const QString& section, const QString& key) const
     return found->value(key.trimmed().toCaseFolded());
 }
 
+QHash<QString, QString> IniDocument::section(const QString& name) const
+{
+    return sections_.value(name.trimmed().toCaseFolded());
+}
+
 }  // namespace sonorelle

@@ -19,6 +19,9 @@ public:
     // The trimmed value without enclosing quotes, cut at maxValueLength; "" when missing.
     QString value(const QString& section, const QString& key) const;
 
+    // Every key of a section, by case-folded name; empty for a missing section.
+    QHash<QString, QString> section(const QString& name) const;
+
 private:
     QHash<QString, QHash<QString, QString>> sections_;  // case-folded names
 };

@@ -28,7 +28,8 @@ const QStringList& SongListDocument::NameExpert()
 
 bool SongListDocument::SaveList()
 {
-    return SongListWriter::SaveList(slots_, context_);
+    lastSaveSucceeded_ = SongListWriter::SaveList(slots_, context_);
+    return lastSaveSucceeded_;
 }
 
 QString SongListDocument::streamFileOf(int slot) const

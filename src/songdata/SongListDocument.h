@@ -34,6 +34,9 @@ public:
     const QStringList& NameExpert();
     // Writes the slots to songlist.bin and into the archive; false (reported) on failure.
     bool SaveList();
+    // The outcome of the last SaveList, also of the one inside an edit: the edits
+    // return a selection, and the command line still owes its caller an exit code.
+    bool lastSaveSucceeded() const { return lastSaveSucceeded_; }
 
     // The slot's stream file, "" when its name cannot name one.
     QString streamFileOf(int slot) const;
@@ -71,6 +74,7 @@ private:
     SlotList slots_;
     QStringList lines_;
     std::mt19937_64 random_;
+    bool lastSaveSucceeded_ = true;
 };
 
 }  // namespace sonorelle

@@ -3,13 +3,16 @@
 #include "app/Form2.h"
 #include "app/GameLauncher.h"
 #include "controls/ccXPButton.h"
+#include "platform/VolumeReadiness.h"
 #include "songdata/FirstRun.h"
+#include "ui/ApplyLanguage.h"
 #include "ui/BannerPicture.h"
 #include "ui/BrowserDriveList.h"
-#include "ui/ClickableLabel.h"
+#include "ui/ClickableImage.h"
 #include "ui/CommandIcons.h"
 #include "ui/FileListFilter.h"
 #include "ui/FolderListing.h"
+#include "ui/frmAbout.h"
 #include "ui/frmProgress.h"
 #include "ui/frmSplash.h"
 
@@ -26,7 +29,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStorageInfo>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -87,18 +89,18 @@ QPushButton* PictureButton(const char* name, CommandIcons::Picture picture)
     return button;
 }
 
-ClickableLabel* BannerImage(const char* name, CommandIcons::Picture picture, QWidget* parent)
+ClickableImage* BannerImage(const char* name, CommandIcons::Picture picture, QWidget* parent)
 {
-    auto* image = Named(new ClickableLabel(parent), name);
+    auto* image = Named(new ClickableImage(parent), name);
     image->setPixmap(CommandIcons::icon(picture).pixmap(QSize(BannerIconSize, BannerIconSize),
                                                          parent->devicePixelRatioF()));
     image->setAlignment(Qt::AlignCenter);
     return image;
 }
 
-ClickableLabel* BannerCaption(const char* name, QWidget* parent)
+ClickableImage* BannerCaption(const char* name, QWidget* parent)
 {
-    auto* caption = Named(new ClickableLabel(parent), name);
+    auto* caption = Named(new ClickableImage(parent), name);
     caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     return caption;
 }
@@ -114,16 +116,6 @@ QIcon DriveIcon(BrowserDrive::Kind kind, const QStyle* style)
         break;
     }
     return QIcon::fromTheme(QStringLiteral("media-optical"), style->standardIcon(QStyle::SP_DriveCDIcon));
-}
-
-QString Caption(const LanguageTexts& texts, const char* key)
-{
-    return texts.text(QString::fromLatin1(key));
-}
-
-QString FieldCaption(const LanguageTexts& texts, const char* key)
-{
-    return Caption(texts, key) + u':';
 }
 
 // One half of the window: its button strip, its list area and its tag panel.
@@ -236,7 +228,7 @@ void Form1::buildBanner()
     commands->setContentsMargins(8, 6, 8, 4);
     commands->setSpacing(4);
     commands->addStretch(1);
-    const std::pair<ClickableLabel*, ClickableLabel*> pairs[] = {
+    const std::pair<ClickableImage*, ClickableImage*> pairs[] = {
         {Image3_, Label14_}, {Image4_, Label5_}, {Image1_, Label3_}, {Image2_, Label13_}};
     for (const auto& [image, caption] : pairs) {
         auto* command = new QVBoxLayout;
@@ -325,12 +317,14 @@ void Form1::connectCommands()
     connect(Dir1_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Dir1_Activated(item); });
     connect(File1_, &QListWidget::currentRowChanged, this, [this] { File1_Click(); });
 
-    for (ClickableLabel* command : {Image3_, Label14_})
-        connect(command, &ClickableLabel::clicked, this, [this] { runGame(); });
-    for (ClickableLabel* command : {Image4_, Label5_})
-        connect(command, &ClickableLabel::clicked, this, [this] { openSetup(); });
-    for (ClickableLabel* command : {Image2_, Label13_})
-        connect(command, &ClickableLabel::clicked, this, [this] { exitProgram(); });
+    for (ClickableImage* command : {Image3_, Label14_})
+        connect(command, &ClickableImage::Click, this, [this] { runGame(); });
+    for (ClickableImage* command : {Image4_, Label5_})
+        connect(command, &ClickableImage::Click, this, [this] { openSetup(); });
+    for (ClickableImage* command : {Image1_, Label3_})
+        connect(command, &ClickableImage::Click, this, [this] { openAbout(); });
+    for (ClickableImage* command : {Image2_, Label13_})
+        connect(command, &ClickableImage::Click, this, [this] { exitProgram(); });
 }
 
 bool Form1::start()
@@ -352,7 +346,7 @@ frmProgress* Form1::progressWindow()
     if (!progress_) {
         progress_ = new frmProgress(this);
         if (!texts_.file().isEmpty())
-            progress_->setIdleStatus(texts_.text(QStringLiteral("sost6")));
+            ApplyWindowCaptions(texts_, LanguageWindow::Progress, *progress_);
     }
     return progress_;
 }
@@ -369,6 +363,15 @@ Form2* Form1::setupDialog()
         });
     }
     return setupDialog_;
+}
+
+frmAbout* Form1::aboutBox()
+{
+    if (!aboutBox_) {
+        aboutBox_ = new frmAbout(*this, this);
+        ApplyWindowCaptions(texts_, LanguageWindow::About, *aboutBox_);
+    }
+    return aboutBox_;
 }
 
 // Busy state
@@ -543,40 +546,12 @@ void Form1::unloadProgress()
 
 void Form1::ApplyLanguage(const LanguageTexts& texts)
 {
-    Label14_->setText(Caption(texts, "LngBtnLblRunGame"));
-    Label5_->setText(Caption(texts, "LngBtnOptions"));
-    Label3_->setText(Caption(texts, "LngBtnLblAbout"));
-    Label13_->setText(Caption(texts, "LngBtnLblExit"));
-    Frame1_->setTitle(Caption(texts, "LngFrameTrack"));
-    Frame2_->setTitle(Caption(texts, "LngFrameFail"));
-    Frame3_->setTitle(Caption(texts, "LngFrameInfoTrek"));
-    Frame4_->setTitle(Caption(texts, "LngFrameInfoFail"));
-    Command1_->setCaption(Caption(texts, "LngBtnAdd"));
-    Command8_->setCaption(Caption(texts, "LngBtnDel"));
-    for (ccXPButton* play : {Command2_, Command9_})
-        play->setCaption(Caption(texts, "LngBtnPlay"));
-    for (ccXPButton* stop : {Command10_, Command11_})
-        stop->setCaption(Caption(texts, "LngBtnStop"));
-    for (ccXPButton* save : {Command4_, Command5_})
-        save->setCaption(Caption(texts, "LngBtnTagSav"));
-    const std::pair<const char*, QList<QLabel*>> fieldCaptions[] = {
-        {"LngLabelNazvan", {Label11_, label1_}}, {"LngLabelIspol", {Label12_, Label2_}},
-        {"LngLabelAlbom", {Label9_, Label10_}},  {"LngLabelGod", {Label8_, Label4_}},
-        {"LngLabelKomment", {Label7_, Label6_}}};
-    for (const auto& [key, labels] : fieldCaptions) {
-        for (QLabel* label : labels)
-            label->setText(FieldCaption(texts, key));
-    }
-    if (progress_)
-        progress_->setIdleStatus(texts.text(QStringLiteral("sost6")));
-    if (setupDialog_)
-        setupDialog_->applyCaptions(texts);
+    sonorelle::ApplyLanguage(texts, *this);
 }
 
 bool Form1::CheckDrive(const QString& path)
 {
-    const QStorageInfo volume(path);
-    return volume.isValid() && volume.isReady();
+    return IsVolumeReady(path);
 }
 
 void Form1::ExpRightClickMenu()
@@ -599,6 +574,26 @@ void Form1::NameExpert()
 void Form1::GoCMD()
 {
     // Adding the file named on the command line is not part of the program yet.
+}
+
+// LanguageWindowProvider
+
+QWidget* Form1::languageWindow(LanguageWindow window)
+{
+    switch (window) {
+    case LanguageWindow::Main:
+        return this;
+    case LanguageWindow::Progress:
+        return progressWindow();
+    case LanguageWindow::Setup:
+        return setupDialog();
+    case LanguageWindow::About:
+        return aboutBox();
+    case LanguageWindow::Playlist:
+        // The playlist window is not part of the program yet.
+        return nullptr;
+    }
+    return nullptr;
 }
 
 // Song slots
@@ -754,6 +749,13 @@ void Form1::openSetup()
     dialog->raise();
 }
 
+void Form1::openAbout()
+{
+    frmAbout* about = aboutBox();
+    about->show();
+    about->raise();
+}
+
 void Form1::exitProgram()
 {
     closeOtherWindows();
@@ -781,6 +783,8 @@ void Form1::closeOtherWindows()
         splash_->close();
     if (setupDialog_)
         setupDialog_->hide();
+    if (aboutBox_)
+        aboutBox_->hide();
 }
 
 TextLookup Form1::lookup() const

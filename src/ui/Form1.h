@@ -13,6 +13,7 @@
 #include "songdata/TagRecord.h"
 #include "ui/BrowserDrive.h"
 #include "ui/FileClick.h"
+#include "ui/LanguageWindowProvider.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -29,8 +30,9 @@ class QTreeWidgetItem;
 namespace sonorelle {
 
 class BannerPicture;
-class ClickableLabel;
+class ClickableImage;
 class Form2;
+class frmAbout;
 class ccXPButton;
 class frmProgress;
 class frmSplash;
@@ -38,7 +40,11 @@ class frmSplash;
 // The main window. It owns the program-wide values and the other windows, tells the
 // person what the core reports, runs start-up when it loads and routes every command
 // to the part of the program that does the work.
-class Form1 : public QMainWindow, public Feedback, public StartupHost, public StartupSteps {
+class Form1 : public QMainWindow,
+              public Feedback,
+              public StartupHost,
+              public StartupSteps,
+              public LanguageWindowProvider {
     Q_OBJECT
 
 public:
@@ -94,6 +100,9 @@ public:
     void NameExpert() override;
     void GoCMD() override;
 
+    // LanguageWindowProvider
+    QWidget* languageWindow(LanguageWindow window) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -125,10 +134,12 @@ private:
     // Banner commands
     void runGame();
     void openSetup();
+    void openAbout();
     void exitProgram();
     void unloadSequence();
 
     Form2* setupDialog();
+    frmAbout* aboutBox();
     void closeOtherWindows();
     TextLookup lookup() const;
     int selectedSong() const;
@@ -146,14 +157,14 @@ private:
     QString folder_;
 
     BannerPicture* Picture1_;
-    ClickableLabel* Image3_;
-    ClickableLabel* Label14_;
-    ClickableLabel* Image4_;
-    ClickableLabel* Label5_;
-    ClickableLabel* Image1_;
-    ClickableLabel* Label3_;
-    ClickableLabel* Image2_;
-    ClickableLabel* Label13_;
+    ClickableImage* Image3_;
+    ClickableImage* Label14_;
+    ClickableImage* Image4_;
+    ClickableImage* Label5_;
+    ClickableImage* Image1_;
+    ClickableImage* Label3_;
+    ClickableImage* Image2_;
+    ClickableImage* Label13_;
 
     QGroupBox* Frame1_;
     ccXPButton* Command8_;
@@ -205,6 +216,7 @@ private:
     frmProgress* progress_ = nullptr;
     frmSplash* splash_ = nullptr;
     Form2* setupDialog_ = nullptr;
+    frmAbout* aboutBox_ = nullptr;
     bool ending_ = false;
 };
 

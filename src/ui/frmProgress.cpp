@@ -69,11 +69,6 @@ void frmProgress::setStatus(const QString& text)
     lblSost_->repaint();
 }
 
-void frmProgress::setIdleStatus(const QString& text)
-{
-    lblSost_->setText(text);
-}
-
 QString frmProgress::progressCaption(double done, double total, const QLocale& locale)
 {
     QLocale plain = locale;

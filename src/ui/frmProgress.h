@@ -29,9 +29,6 @@ public:
     bool RipCancel() const { return ripCancel_; }
     void clearCancel() { ripCancel_ = false; }
 
-    // The status line's text until an operation sets another (sost6 of the language).
-    void setIdleStatus(const QString& text);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

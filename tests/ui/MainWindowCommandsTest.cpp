@@ -79,23 +79,23 @@ protected:
 
     static void clickLabel(QWidget* label)
     {
-        const QPointF centre = QRectF(label->rect()).center();
-        QMouseEvent release(QEvent::MouseButtonRelease, centre, label->mapToGlobal(centre), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(label, &release);
+        clickAt(label, QRectF(label->rect()).center());
     }
 
     // A press and release of the left button on the item, as a person clicks it.
     static void clickItem(QListWidget* list, int row)
     {
         list->show();
-        const QPointF centre = QRectF(list->visualItemRect(list->item(row))).center();
-        const QPointF global = list->viewport()->mapToGlobal(centre);
-        QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(list->viewport(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(list->viewport(), &release);
+        clickAt(list->viewport(), QRectF(list->visualItemRect(list->item(row))).center());
+    }
+
+    static void clickAt(QWidget* widget, const QPointF& point)
+    {
+        const QPointF global = widget->mapToGlobal(point);
+        QMouseEvent press(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &release);
     }
 
     QListWidget* songs = nullptr;
@@ -386,15 +386,21 @@ TEST_F(MainWindowCommands, RunningTheGameWithoutWineIsTold)
     EXPECT_TRUE(messages[0].contains(QStringLiteral("Wine"))) << messages[0].toStdString();
 }
 
-TEST_F(MainWindowCommands, ExitClosesEveryWindowAndMayRunTwice)
+TEST_F(MainWindowCommands, SetupAndAboutOpenBesideTheWindowAndExitClosesEveryWindowTwiceOver)
 {
     clickLabel(find<QWidget>("Image4"));
+    clickLabel(find<QWidget>("Label3"));
     auto* setup = window->findChild<QWidget*>(QStringLiteral("Form2"));
+    auto* about = window->findChild<QWidget*>(QStringLiteral("frmAbout"));
     ASSERT_NE(setup, nullptr);
+    ASSERT_NE(about, nullptr);
     EXPECT_TRUE(setup->isVisible());
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
     clickLabel(find<QWidget>("Image2"));
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(setup->isVisible());
+    EXPECT_FALSE(about->isVisible());
     window->close();
     EXPECT_FALSE(window->isVisible());
 }

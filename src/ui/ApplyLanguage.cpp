@@ -1,0 +1,77 @@
+#include "ui/ApplyLanguage.h"
+
+#include "controls/ccXPButton.h"
+#include "lang/LanguageTexts.h"
+#include "ui/LanguageWindowProvider.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QList>
+#include <QWidget>
+
+namespace sonorelle {
+
+namespace {
+
+// The control of that name inside window. Windows own other windows (the main window
+// owns the Setup dialog, both with a Command1 and a Frame2), so the search stays out
+// of every child that is a window of its own.
+QWidget* FindControl(QWidget& window, const QString& name)
+{
+    QList<QWidget*> pending{&window};
+    while (!pending.isEmpty()) {
+        const QWidget* parent = pending.takeFirst();
+        for (QObject* child : parent->children()) {
+            auto* widget = qobject_cast<QWidget*>(child);
+            if (!widget || widget->isWindow())
+                continue;
+            if (widget->objectName() == name)
+                return widget;
+            pending.append(widget);
+        }
+    }
+    return nullptr;
+}
+
+void SetCaption(QWidget& control, const QString& text)
+{
+    if (auto* ownerDrawn = qobject_cast<ccXPButton*>(&control)) {
+        ownerDrawn->setCaption(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
+        button->setText(text);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(&control)) {
+        frame->setTitle(text);
+    } else if (auto* label = qobject_cast<QLabel*>(&control)) {
+        // A language file is text, never markup.
+        if (label->textFormat() == Qt::AutoText)
+            label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+    }
+}
+
+}  // namespace
+
+void ApplyLanguage(const LanguageTexts& texts, LanguageWindowProvider& windows)
+{
+    for (const LanguageWindow which : LanguageTable::windows()) {
+        if (QWidget* window = windows.languageWindow(which))
+            ApplyWindowCaptions(texts, which, *window);
+    }
+}
+
+void ApplyWindowCaptions(const LanguageTexts& texts, LanguageWindow which, QWidget& window)
+{
+    for (const CaptionEntry& entry : LanguageTable::captions()) {
+        if (entry.window != which)
+            continue;
+        const QString text = texts.caption(entry);
+        if (entry.control.isEmpty()) {
+            window.setWindowTitle(text);
+        } else if (QWidget* control = FindControl(window, entry.control)) {
+            SetCaption(*control, text);
+        }
+    }
+}
+
+}  // namespace sonorelle

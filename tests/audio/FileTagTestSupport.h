@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/SharedValues.h"
+#include "audio/FileTagEditor.h"
+#include "songdata/TagRecord.h"
+#include "support/RecordingFeedback.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace sonorelle::test {
+
+FileTagFields Fields(const QString& title, const QString& artist, const QString& album, const QString& year,
+                     const QString& comment);
+
+// Every language text shows its key, so a test sees which keys built a message.
+QString KeyText(const QString& key);
+
+// A fresh folder and the program-wide values an editor works on.
+class FileTagTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    RecordingFeedback feedback;
+    Id3Values id3;
+    TagRecord StrTg;
+    SharedValues shared;
+    FileTagEditor editor{id3, StrTg, SongDataContext{shared, feedback, KeyText}};
+};
+
+}  // namespace sonorelle::test
+
+namespace sonorelle {
+
+// Readable failures for the field values.
+void PrintTo(const FileTagFields& fields, std::ostream* os);
+
+}  // namespace sonorelle

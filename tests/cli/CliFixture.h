@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Registry.h"
+#include "songdata/GameFixture.h"
+
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace sonorelle::test {
+
+// A generated game with the Setup done (first CD unit), and the real sonorelle-cli
+// run on it as a child process with its own settings store and data folder.
+class CliFixture : public ::testing::Test {
+protected:
+    CliFixture();
+
+    struct Run {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    Run cli(const QStringList& arguments, const QMap<QString, QString>& environment = {}) const;
+    // The lines of `list`, without their index.
+    QStringList listed() const;
+    QStringList archivedStreams() const;
+
+    // Replaces the game with one holding these songs.
+    void useSongs(const QList<DemoSong>& songs);
+    // "InstallDir" becomes a program folder of its own: the built addon3, addon2 (or
+    // this shell script in its place) and a languages folder holding English.lng.
+    QString useProgramFolder(const QByteArray& addon2Script = {});
+
+    void set(const QString& valueName, const QString& text);
+    QString setting(const QString& valueName) const;
+    QString trashed(const QString& streamName) const;
+
+    QTemporaryDir home;
+    std::unique_ptr<GameFixture> game;
+    Registry registry;
+};
+
+}  // namespace sonorelle::test
