@@ -1,9 +1,9 @@
 #include "ui/BrowserDrive.h"
 
 #include "platform/CdDiscProbe.h"
+#include "platform/VolumeReadiness.h"
 
 #include <QFileInfo>
-#include <QStorageInfo>
 
 namespace sonorelle {
 
@@ -12,7 +12,7 @@ bool BrowserDrive::isReady() const
     if (kind == Kind::CdUnit)
         return CdUnitHoldsDisc(cd);
     const QFileInfo folder(root);
-    return QStorageInfo(root).isReady() && folder.isDir() && folder.isReadable() && folder.isExecutable();
+    return IsVolumeReady(root) && folder.isDir() && folder.isReadable() && folder.isExecutable();
 }
 
 QString BrowserDrive::problem() const
