@@ -1,0 +1,187 @@
+#include "ui/CommandIcons.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QtMath>
+
+namespace sonorelle {
+
+namespace {
+
+const QColor Ink(0x2e, 0x5c, 0x99);
+const QColor Light(0xf4, 0xf7, 0xfb);
+
+QString ThemeName(CommandIcons::Picture picture)
+{
+    switch (picture) {
+    case CommandIcons::Picture::RunGame:
+        return QStringLiteral("media-playback-start");
+    case CommandIcons::Picture::Setup:
+        return QStringLiteral("preferences-system");
+    case CommandIcons::Picture::About:
+        return QStringLiteral("help-about");
+    case CommandIcons::Picture::Exit:
+        return QStringLiteral("application-exit");
+    case CommandIcons::Picture::MoveUp:
+        return QStringLiteral("go-up");
+    case CommandIcons::Picture::MoveDown:
+        return QStringLiteral("go-down");
+    case CommandIcons::Picture::Shuffle:
+        return QStringLiteral("media-playlist-shuffle");
+    }
+    return {};
+}
+
+// Everything is drawn on a 48 x 48 canvas and scaled.
+void DrawRunGame(QPainter& p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x3f, 0xa3, 0x4d));
+    p.drawEllipse(QRectF(3, 3, 42, 42));
+    p.setBrush(Light);
+    p.drawPolygon(QPolygonF{QPointF(19, 13), QPointF(36, 24), QPointF(19, 35)});
+}
+
+void DrawSetup(QPainter& p)
+{
+    QPainterPath gear;
+    constexpr int Teeth = 8;
+    for (int i = 0; i < Teeth * 2; ++i) {
+        const double radius = i % 2 == 0 ? 21.0 : 16.0;
+        for (double offset : {-0.17, 0.17}) {
+            const double angle = (i + 0.5 + offset) * M_PI / Teeth;
+            const QPointF point(24 + radius * qCos(angle), 24 + radius * qSin(angle));
+            if (gear.elementCount() == 0)
+                gear.moveTo(point);
+            else
+                gear.lineTo(point);
+        }
+    }
+    gear.closeSubpath();
+    gear.addEllipse(QPointF(24, 24), 7, 7);
+    p.setPen(QPen(Ink.darker(130), 1.5));
+    p.setBrush(QColor(0x8a, 0x9b, 0xb0));
+    p.drawPath(gear);
+}
+
+void DrawAbout(QPainter& p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    p.drawEllipse(QRectF(3, 3, 42, 42));
+    p.setBrush(Light);
+    p.drawEllipse(QRectF(21, 10, 6, 6));
+    p.drawRoundedRect(QRectF(21, 19, 6, 19), 2, 2);
+}
+
+void DrawExit(QPainter& p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xc0, 0x39, 0x2b));
+    p.drawEllipse(QRectF(3, 3, 42, 42));
+    QPen pen(Light, 4.5, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(13, 14, 22, 22), 120 * 16, 300 * 16);
+    p.drawLine(QPointF(24, 10), QPointF(24, 24));
+}
+
+void DrawArrow(QPainter& p, bool up)
+{
+    QPolygonF arrow{QPointF(24, 6), QPointF(42, 26), QPointF(31, 26), QPointF(31, 42),
+                    QPointF(17, 42), QPointF(17, 26), QPointF(6, 26)};
+    if (!up) {
+        for (QPointF& point : arrow)
+            point.setY(48 - point.y());
+    }
+    p.setPen(QPen(Ink.darker(130), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Ink);
+    p.drawPolygon(arrow);
+}
+
+void DrawShuffle(QPainter& p)
+{
+    QPen pen(Ink, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    QPainterPath crossing;
+    crossing.moveTo(6, 14);
+    crossing.cubicTo(22, 14, 22, 34, 36, 34);
+    crossing.moveTo(6, 34);
+    crossing.cubicTo(22, 34, 22, 14, 36, 14);
+    p.drawPath(crossing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Ink);
+    for (double y : {14.0, 34.0})
+        p.drawPolygon(QPolygonF{QPointF(34, y - 7), QPointF(44, y), QPointF(34, y + 7)});
+}
+
+void Draw(QPainter& p, CommandIcons::Picture picture)
+{
+    switch (picture) {
+    case CommandIcons::Picture::RunGame:
+        return DrawRunGame(p);
+    case CommandIcons::Picture::Setup:
+        return DrawSetup(p);
+    case CommandIcons::Picture::About:
+        return DrawAbout(p);
+    case CommandIcons::Picture::Exit:
+        return DrawExit(p);
+    case CommandIcons::Picture::MoveUp:
+        return DrawArrow(p, true);
+    case CommandIcons::Picture::MoveDown:
+        return DrawArrow(p, false);
+    case CommandIcons::Picture::Shuffle:
+        return DrawShuffle(p);
+    }
+}
+
+// Draws the picture at whatever size and scale is asked, so it stays sharp.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(CommandIcons::Picture picture)
+        : picture_(picture)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
+    {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 48.0, rect.height() / 48.0);
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.4);
+        Draw(*painter, picture_);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap picture(size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return picture;
+    }
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(picture_); }
+
+private:
+    CommandIcons::Picture picture_;
+};
+
+}  // namespace
+
+QIcon CommandIcons::icon(Picture picture)
+{
+    return QIcon::fromTheme(ThemeName(picture), drawn(picture));
+}
+
+QIcon CommandIcons::drawn(Picture picture)
+{
+    return QIcon(new DrawnIconEngine(picture));
+}
+
+}  // namespace sonorelle

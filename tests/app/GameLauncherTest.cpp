@@ -1,0 +1,99 @@
+#include "app/GameLauncher.h"
+
+#include "support/RecordingFeedback.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace sonorelle {
+namespace {
+
+// PATH points at a folder of our own for the test's life, so whether "wine" is found
+// is up to the test.
+class GameLauncherTest : public ::testing::Test {
+protected:
+    GameLauncherTest()
+        : savedPath(qgetenv("PATH"))
+    {
+        qputenv("PATH", bin.path().toLocal8Bit());
+        EXPECT_TRUE(QDir(game.path()).mkpath(QStringLiteral(".")));
+    }
+    ~GameLauncherTest() override { qputenv("PATH", savedPath); }
+
+    QString gameDir() const { return game.path() + u'/'; }
+
+    void placeGame() const
+    {
+        QFile exe(game.filePath(GameLauncher::Executable));
+        ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+        exe.write("MZ");
+    }
+
+    // A stand-in for wine that writes down how it was started.
+    QString fakeWine() const
+    {
+        const QString record = bin.filePath(QStringLiteral("started.txt"));
+        QFile script(bin.filePath(QStringLiteral("wine")));
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\n{ echo \"$1\"; pwd; echo \"$WINEPREFIX\"; } > '%1.part'\n"
+                                    "/bin/mv '%1.part' '%1'\n")
+                         .arg(record)
+                         .toLocal8Bit());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return record;
+    }
+
+    QByteArray savedPath;
+    QTemporaryDir bin;
+    QTemporaryDir game;
+    test::RecordingFeedback feedback;
+    TextLookup texts = [](const QString&) { return QString(); };
+};
+
+TEST_F(GameLauncherTest, MissingWineIsToldPlainly)
+{
+    placeGame();
+    EXPECT_FALSE(GameLauncher::run(gameDir(), QStringLiteral("/prefix"), feedback, texts));
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("Wine")));
+    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
+}
+
+TEST_F(GameLauncherTest, MissingGameProgramNamesTheFile)
+{
+    fakeWine();
+    EXPECT_FALSE(GameLauncher::run(gameDir(), QStringLiteral("/prefix"), feedback, texts));
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_TRUE(feedback.messages[0].text.contains(game.filePath(GameLauncher::Executable)));
+}
+
+TEST_F(GameLauncherTest, StartsTheGameUnderWineInItsFolderWithItsPrefix)
+{
+    placeGame();
+    const QString record = fakeWine();
+    const QString prefix = game.filePath(QStringLiteral("wine prefix"));
+    ASSERT_TRUE(GameLauncher::run(gameDir(), prefix, feedback, texts));
+    EXPECT_TRUE(feedback.messages.isEmpty());
+
+    // Detached: wait for the stand-in to write its record.
+    QDeadlineTimer deadline(30000);
+    while (!QFile::exists(record) && !deadline.hasExpired())
+        QThread::msleep(20);
+    QFile started(record);
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLocal8Bit(started.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], game.filePath(GameLauncher::Executable));
+    EXPECT_EQ(QDir(lines[1]).canonicalPath(), QDir(game.path()).canonicalPath());
+    EXPECT_EQ(lines[2], prefix);
+}
+
+}  // namespace
+}  // namespace sonorelle
