@@ -40,8 +40,6 @@ namespace sonorelle {
 
 namespace {
 
-constexpr int FileTextLimit = 30;
-constexpr int FileYearLimit = 4;
 constexpr int BannerIconSize = 32;
 
 QMessageBox::Icon BoxIcon(MessageIcon icon)
@@ -148,6 +146,7 @@ Form1::Form1(Registry registry, const QString& executableDir, const QString& com
       sequence_(StartupContext{shared_, registry_, *this, *this, *this, texts_}, setup_, executableDir,
                 commandLine),
       songs_(shared_, *this, lookup(), StrTg_),
+      fileTags_(id3_, StrTg_, SongDataContext{shared_, *this, lookup()}),
       Picture1_(Named(new BannerPicture(this), "Picture1")),
       Image3_(BannerImage("Image3", CommandIcons::Picture::RunGame, Picture1_)),
       Label14_(BannerCaption("Label14", Picture1_)),
@@ -185,11 +184,11 @@ Form1::Form1(Registry registry, const QString& executableDir, const QString& com
       Label8_(Named(new QLabel, "Label8")),
       Label7_(Named(new QLabel, "Label7")),
       Command4_(XPButton("Command4")),
-      txtTitle_(TagField("txtTitle", FileTextLimit)),
-      txtArtist_(TagField("txtArtist", FileTextLimit)),
-      txtAlbum_(TagField("txtAlbum", FileTextLimit)),
-      txtDate_(TagField("txtDate", FileYearLimit)),
-      txtComment_(TagField("txtComment", FileTextLimit)),
+      txtTitle_(TagField("txtTitle", FileTagFields::typingLimit(FileTagField::Title))),
+      txtArtist_(TagField("txtArtist", FileTagFields::typingLimit(FileTagField::Artist))),
+      txtAlbum_(TagField("txtAlbum", FileTagFields::typingLimit(FileTagField::Album))),
+      txtDate_(TagField("txtDate", FileTagFields::typingLimit(FileTagField::Year))),
+      txtComment_(TagField("txtComment", FileTagFields::typingLimit(FileTagField::Comment))),
       label1_(Named(new QLabel, "label1")),
       Label2_(Named(new QLabel, "Label2")),
       Label10_(Named(new QLabel, "Label10")),
@@ -308,6 +307,7 @@ void Form1::connectCommands()
     // it selects.
     connect(lstSong_, &QListWidget::itemSelectionChanged, this, [this] { lstSong_Click(); });
     connect(Command4_, &ccXPButton::Click, this, [this] { Command4_Click(); });
+    connect(Command5_, &ccXPButton::Click, this, [this] { Command5_Click(); });
     connect(Command8_, &ccXPButton::Click, this, [this] { editSongList(&SongListDocument::Delete); });
     connect(Command18_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::MoveUp); });
     connect(Command19_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::MoveDown); });
@@ -707,14 +707,26 @@ void Form1::Dir1_Activated(QTreeWidgetItem* item)
         showFolder(item->data(0, Qt::UserRole).toString());
 }
 
+QList<std::pair<FileTagField, QLineEdit*>> Form1::fileTagBoxes() const
+{
+    return {{FileTagField::Title, txtTitle_},
+            {FileTagField::Artist, txtArtist_},
+            {FileTagField::Album, txtAlbum_},
+            {FileTagField::Year, txtDate_},
+            {FileTagField::Comment, txtComment_}};
+}
+
 void Form1::ClearFileTagBoxes()
 {
-    SetFieldTexts({txtTitle_, txtArtist_, txtAlbum_, txtDate_, txtComment_}, {});
+    for (const auto& [field, box] : fileTagBoxes())
+        box->clear();
 }
 
 void Form1::File1_Click()
 {
     ClearFileTagBoxes();
+    // ClearVar: no ID3v2 value of an earlier file may linger for a later reader.
+    id3_.clear();
     const QListWidgetItem* item = File1_->currentItem();
     if (!item)
         return;
@@ -727,10 +739,24 @@ void Form1::File1_Click()
         showFileTags(click);
 }
 
-void Form1::showFileTags(const FileClick&)
+void Form1::showFileTags(const FileClick& click)
 {
-    // GetMp3Info (MP3 files) and GetStrInfo_To_mp3 (streams) fill the file tag fields
-    // from click.fullPath here once the tag readers are part of the program.
+    const FileTagFields fields = fileTags_.readFileTags(click.fullPath);
+    for (const auto& [field, box] : fileTagBoxes())
+        box->setText(fields.value(field));
+}
+
+// Saves into the file whose tags the fields show; neither the fields nor the lists
+// are refreshed, and without a file nothing happens.
+void Form1::Command5_Click()
+{
+    const QListWidgetItem* item = File1_->currentItem();
+    if (!item)
+        return;
+    FileTagFields fields;
+    for (const auto& [field, box] : fileTagBoxes())
+        fields.put(field, box->text());
+    fileTags_.saveFileTags(FileClick::of(folder_, item->text()).fullPath, fields);
 }
 
 // Banner commands

@@ -6,6 +6,8 @@
 #include "app/StartupHost.h"
 #include "app/StartupSequence.h"
 #include "app/StartupSteps.h"
+#include "audio/FileTagEditor.h"
+#include "audio/Id3Values.h"
 #include "lang/LanguageTexts.h"
 #include "platform/CdUnits.h"
 #include "platform/Registry.h"
@@ -17,6 +19,8 @@
 
 #include <QList>
 #include <QMainWindow>
+
+#include <utility>
 
 class QComboBox;
 class QGroupBox;
@@ -130,6 +134,9 @@ private:
     void File1_Click();
     void ClearFileTagBoxes();
     void showFileTags(const FileClick& click);
+    void Command5_Click();
+    // Each file tag field with the text box that shows it.
+    QList<std::pair<FileTagField, QLineEdit*>> fileTagBoxes() const;
 
     // Banner commands
     void runGame();
@@ -151,6 +158,8 @@ private:
     StartupSequence sequence_;
     TagRecord StrTg_;
     SongListDocument songs_;
+    Id3Values id3_;
+    FileTagEditor fileTags_;
     QList<CdUnit> cdUnits_;
     QList<BrowserDrive> drives_;
     int currentDrive_ = -1;

@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 #include "ui/Form1.h"
 
+#include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -39,6 +40,8 @@ protected:
     std::unique_ptr<Form1> window;
     QTimer watch;
     QStringList messages;
+    QStringList messageCaptions;  // of the same boxes as messages
+    QList<QMessageBox::Icon> messageIcons;
 };
 
 }  // namespace sonorelle::test
