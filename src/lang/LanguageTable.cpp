@@ -111,6 +111,10 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgcap1"), QStringLiteral("sost1"), QStringLiteral("sost2"),  QStringLiteral("sost3"),
         QStringLiteral("sost4"),  QStringLiteral("sost5"),  QStringLiteral("sost6"),  QStringLiteral("sost7"),
         QStringLiteral("sost8"),  QStringLiteral("LngPerevod"),
+        // Messages of this program's own, for failures the original passed over in silence.
+        QStringLiteral("msgListNotWritten"), QStringLiteral("msgListNotArchived"), QStringLiteral("msgStreamMissing"),
+        QStringLiteral("msgTagNotWritten"), QStringLiteral("msgNotTrashed"), QStringLiteral("msgFileTagNotWritten"),
+        QStringLiteral("msgWineMissing"), QStringLiteral("msgGameMissing"), QStringLiteral("msgGameNotStarted"),
     };
     return kept;
 }

@@ -225,7 +225,7 @@ void Form1::buildBanner()
 {
     auto* commands = new QHBoxLayout(Picture1_);
     commands->setContentsMargins(8, 6, 8, 4);
-    commands->setSpacing(4);
+    commands->setSpacing(12);
     commands->addStretch(1);
     const std::pair<ClickableImage*, ClickableImage*> pairs[] = {
         {Image3_, Label14_}, {Image4_, Label5_}, {Image1_, Label3_}, {Image2_, Label13_}};
@@ -547,6 +547,11 @@ void Form1::unloadProgress()
 void Form1::ApplyLanguage(const LanguageTexts& texts)
 {
     sonorelle::ApplyLanguage(texts, *this);
+    // Translations differ in length: no button of the window gets narrower than its caption.
+    for (ccXPButton* button : findChildren<ccXPButton*>()) {
+        const QSize caption = button->fontMetrics().size(Qt::TextSingleLine | Qt::TextShowMnemonic, button->text());
+        button->setMinimumWidth(caption.width() + 10);
+    }
 }
 
 bool Form1::CheckDrive(const QString& path)
