@@ -2,6 +2,7 @@
 #include "app/StartupFixture.h"
 
 #include "app/SettingsKeys.h"
+#include "support/NamedChild.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -27,12 +28,9 @@ protected:
     template <typename T>
     T* child(const char* name)
     {
-        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return NamedChild<T>(dialog, name);
     }
-
-    QStringList items(QComboBox* combo)
+    static QStringList items(const QComboBox* combo)
     {
         QStringList entries;
         for (int i = 0; i < combo->count(); ++i)
