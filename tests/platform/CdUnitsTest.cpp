@@ -48,16 +48,5 @@ TEST(CdUnitsTest, ImagesFollowTheDrivesAndTellAMissingBin)
     EXPECT_EQ(DiscImageProblem(lonely), QString());
 }
 
-TEST(CdUnitsTest, NeverEmpty)
-{
-    const QList<CdUnit> units = ListCDDrives(QStringLiteral("/nowhere/disc.cue"));
-    ASSERT_FALSE(units.isEmpty());
-    if (systemDriveCount(units) > 0)
-        GTEST_SKIP() << "this machine has a CD drive";
-    ASSERT_EQ(units.size(), 1);
-    EXPECT_TRUE(units[0].isPlaceholder());
-    EXPECT_EQ(units[0].label, QStringLiteral("(no CD drive)"));
-}
-
 }  // namespace
 }  // namespace sonorelle
