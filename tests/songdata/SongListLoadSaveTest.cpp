@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include <functional>
+#include <optional>
 #include <tuple>
 
 namespace sonorelle {
@@ -120,7 +121,8 @@ TEST(SaveListTest, EntriesWithoutStreamAndTheFreeEntryAreNotWritten)
 struct SaveFailure {
     const char* name;
     const char* reported;
-    std::function<bool(GameFixture&)> save;
+    std::function<void(GameFixture&)> breakStep;
+    bool fullDisk = false;
 };
 
 void PrintTo(const SaveFailure& param, std::ostream* out)
@@ -137,7 +139,12 @@ TEST_P(SaveListFailureTest, IsReportedAndKeepsTheOldList)
     const QByteArray before = fixture.looseList();
     fixture.document->slotList()[0].title = QStringLiteral("Changed");
 
-    EXPECT_FALSE(GetParam().save(fixture));
+    GetParam().breakStep(fixture);
+    std::optional<test::FileSizeLimit> fullDisk;
+    if (GetParam().fullDisk)
+        fullDisk.emplace(200);
+    EXPECT_FALSE(fixture.document->SaveList());
+    fullDisk.reset();
     EXPECT_EQ(fixture.looseList(), before);
     EXPECT_EQ(fixture.archivedList(), before);
     ASSERT_EQ(fixture.feedback.messages.size(), 1);
@@ -149,26 +156,12 @@ TEST_P(SaveListFailureTest, IsReportedAndKeepsTheOldList)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, SaveListFailureTest,
-    ::testing::Values(SaveFailure{"FailingArchiveTool", "the archive is damaged",
-                                  [](GameFixture& fixture) {
-                                      fixture.useFailingArchiveTool();
-                                      return fixture.document->SaveList();
-                                  }},
-                      SaveFailure{"MissingArchiveTool", "could not be started",
-                                  [](GameFixture& fixture) {
-                                      fixture.shared.ProgramDir = fixture.toolDir.path();
-                                      return fixture.document->SaveList();
-                                  }},
-                      SaveFailure{"FullDisk", "songlist.bin",
-                                  [](GameFixture& fixture) {
-                                      const test::FileSizeLimit fullDisk(200);
-                                      return fixture.document->SaveList();
-                                  }},
-                      SaveFailure{"UnknownGameFolder", "could not be written",
-                                  [](GameFixture& fixture) {
-                                      fixture.shared.GameAudioDir.clear();
-                                      return fixture.document->SaveList();
-                                  }}),
+    ::testing::Values(
+        SaveFailure{"FailingArchiveTool", "the archive is damaged", [](GameFixture& f) { f.useFailingArchiveTool(); }},
+        SaveFailure{"MissingArchiveTool", "could not be started",
+                    [](GameFixture& f) { f.shared.ProgramDir = f.toolDir.path(); }},
+        SaveFailure{"FullDisk", "songlist.bin", [](GameFixture&) {}, true},
+        SaveFailure{"UnknownGameFolder", "could not be written", [](GameFixture& f) { f.shared.GameAudioDir.clear(); }}),
     [](const ::testing::TestParamInfo<SaveFailure>& test) { return std::string(test.param.name); });
 
 }  // namespace
