@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <algorithm>
+#include <ostream>
 
 namespace sonorelle {
 namespace {

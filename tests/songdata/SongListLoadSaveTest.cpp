@@ -9,10 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <tuple>
 
 namespace sonorelle {
