@@ -1,12 +1,6 @@
 #include "app/StartupFixture.h"
 
 #include "app/SettingsKeys.h"
-#include "lang/LanguageCatalog.h"
-#include "lang/LanguageTexts.h"
-#include "platform/IniFile.h"
-#include "support/TestEnvironment.h"
-
-#include <QFile>
 
 namespace sonorelle::test {
 namespace {
@@ -33,7 +27,6 @@ TEST_F(Setup, OffersEveryFileEndingInLngWhateverItsCase)
         names.append(file.Language);
     EXPECT_EQ(names, (QStringList{QStringLiteral("Deutsch"), QStringLiteral("English"), QStringLiteral("isiZulu")}));
     EXPECT_EQ(setup.languages()[0].Autor, QStringLiteral("Deutsch translator"));
-    EXPECT_EQ(setup.languages()[0].version, QStringLiteral("2.7"));
 }
 
 TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndStoresBothChoices)
@@ -65,30 +58,6 @@ TEST_F(Setup, ChoicesApplyAndStoreAtOnce)
     EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
     setup.chooseDrive(2);  // not in the list: nothing changes
     EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
-}
-
-TEST(LanguageTexts, KeysMissingFromTheFileAreEmpty)
-{
-    LanguageTexts texts;
-    EXPECT_EQ(texts.text(QStringLiteral("msg1")), QString());
-    EXPECT_EQ(texts.messageCaption(), QStringLiteral("Sonorelle"));
-    texts.load(QStringLiteral("/nonexistent/file.lng"));
-    EXPECT_EQ(texts.text(QStringLiteral("LngBtnAdd")), QString());
-    EXPECT_EQ(texts.missingFileText(), QStringLiteral("Error: can not find"));
-}
-
-TEST(EnglishLanguageFile, HoldsATextForEveryKeyTheProgramReads)
-{
-    const QString english = QStringLiteral(SONORELLE_SOURCE_DIR "/languages/English.lng");
-    ASSERT_TRUE(QFile::exists(english));
-    LanguageTexts texts;
-    texts.load(english);
-    for (const QString& key : LanguageTexts::keys())
-        EXPECT_FALSE(texts.text(key).isEmpty()) << key.toStdString();
-    const LanguageFileInfo info = LanguageCatalog::readInfo(english);
-    EXPECT_EQ(info.Language, QStringLiteral("English"));
-    for (const QString& fact : {info.Autor, info.email, info.www, info.version})
-        EXPECT_FALSE(fact.isEmpty());
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/ToolRunner.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <tuple>
 
 namespace sonorelle::test {
 
@@ -31,11 +34,7 @@ StartupFixture::StartupFixture()
 
 void StartupFixture::writeFile(const QString& relative, const QByteArray& content) const
 {
-    const QString file = path(relative);
-    QDir().mkpath(QFileInfo(file).path());
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << file.toStdString();
-    out.write(content);
+    WriteFile(path(relative), content);
 }
 
 void StartupFixture::writeLanguage(const QString& relative, const QString& name,
@@ -80,6 +79,22 @@ StartupOutcome StartupFixture::run(const QString& commandLine)
 {
     StartupSequence sequence(context, setup, path(QStringLiteral("exe")), commandLine);
     return sequence.FormLoad();
+}
+
+void StartupFixture::expectFatal(const QString& text, const QString& caption)
+{
+    EXPECT_EQ(run(), StartupOutcome::Ended);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    const RecordingFeedback::Message& message = feedback.messages[0];
+    EXPECT_EQ(std::tuple(message.text, message.caption, message.icon), std::tuple(text, caption, MessageIcon::Critical));
+    EXPECT_EQ(host.calls.last(), QStringLiteral("closeProgram"));
+    EXPECT_FALSE(host.calls.contains(QStringLiteral("placeFileBrowser")));
+    feedback.messages.clear();
+}
+
+QByteArray StartupFixture::looseList() const
+{
+    return ReadFile(gameDir() + QStringLiteral("data/audio/songlist.bin"));
 }
 
 }  // namespace sonorelle::test

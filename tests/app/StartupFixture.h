@@ -38,6 +38,9 @@ protected:
     QString setting(const QString& valueName) const;
 
     StartupOutcome run(const QString& commandLine = {});
+    // Start-up ends with exactly this critical message and closes the program.
+    void expectFatal(const QString& text, const QString& caption);
+    QByteArray looseList() const;
     QString programDir() const { return path(QStringLiteral("program")); }
     QString gameDir() const { return path(QStringLiteral("game/")); }
 

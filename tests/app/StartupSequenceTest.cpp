@@ -7,44 +7,27 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <tuple>
+
 namespace sonorelle::test {
 namespace {
 
 using Startup = StartupFixture;
 
-const QString CriticalError = QStringLiteral("Critical Error");
-
-QByteArray ReadAll(const QString& file)
-{
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
-// -- Fatal stops -------------------------------------------------------------------
-
 TEST_F(Startup, InstallFolderOfThreeCharactersEndsTheProgram)
 {
     set(SettingsKeys::InstallDir, QStringLiteral("/ab"));
-    EXPECT_EQ(run(), StartupOutcome::Ended);
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Error: can not find Sonorelle install folder!"));
-    EXPECT_EQ(feedback.messages[0].caption, CriticalError);
-    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
+    expectFatal(QStringLiteral("Error: can not find Sonorelle install folder!"), QStringLiteral("Critical Error"));
     EXPECT_EQ(host.calls, (QStringList{QStringLiteral("showSplash"), QStringLiteral("closeProgram")}));
 }
 
 TEST_F(Startup, MissingOrTooShortGameFolderEndsTheProgram)
 {
     for (const QString& stored : {QString(), QStringLiteral("C:")}) {
+        SCOPED_TRACE(stored.toStdString());
         setGame(stored);
-        feedback.messages.clear();
-        host.calls.clear();
-        EXPECT_EQ(run(), StartupOutcome::Ended);
-        ASSERT_EQ(feedback.messages.size(), 1) << stored.toStdString();
-        EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Error: can not find Kickvale 09 install folder!"));
-        EXPECT_EQ(feedback.messages[0].caption, CriticalError);
-        EXPECT_EQ(host.calls.last(), QStringLiteral("closeProgram"));
-        EXPECT_FALSE(host.calls.contains(QStringLiteral("NameExpert")));
+        expectFatal(QStringLiteral("Error: can not find Kickvale 09 install folder!"),
+                    QStringLiteral("Critical Error"));
     }
 }
 
@@ -52,30 +35,18 @@ TEST_F(Startup, MissingEncoderIsToldInTheAppliedLanguage)
 {
     writeArchive("list");
     QFile::remove(path(QStringLiteral("program/addon3")));
-    EXPECT_EQ(run(), StartupOutcome::Ended);
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Missing: ") + programDir() + QStringLiteral("/addon3, reinstall."));
-    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle says"));
-    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(host.calls.last(), QStringLiteral("closeProgram"));
-    EXPECT_FALSE(host.calls.contains(QStringLiteral("placeFileBrowser")));
+    expectFatal(QStringLiteral("Missing: ") + programDir() + QStringLiteral("/addon3, reinstall."),
+                QStringLiteral("Sonorelle says"));
 }
 
-TEST_F(Startup, LanguagesFolderWithoutLanguageFileEndsTheProgramWithAReadableMessage)
+TEST_F(Startup, LanguagesFolderWithoutLanguageFileEndsTheProgramInEnglish)
 {
     writeArchive("list");
     QFile::remove(path(QStringLiteral("program/languages/English.lng")));
     writeFile(QStringLiteral("program/languages/readme.txt"), "not a language");
-    EXPECT_EQ(run(), StartupOutcome::Ended);
-    ASSERT_EQ(feedback.messages.size(), 1);
-    // No language file could supply the texts, so the English words stand in.
-    EXPECT_EQ(feedback.messages[0].text, QStringLiteral("Error: can not find ") + programDir() + QStringLiteral("/languages"));
-    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
-    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(host.calls.last(), QStringLiteral("closeProgram"));
+    expectFatal(QStringLiteral("Error: can not find ") + programDir() + QStringLiteral("/languages"),
+                QStringLiteral("Sonorelle"));
 }
-
-// -- First run ---------------------------------------------------------------------
 
 TEST_F(Startup, FirstRunAsksForSetupAndTheSecondPassCompletes)
 {
@@ -86,36 +57,30 @@ TEST_F(Startup, FirstRunAsksForSetupAndTheSecondPassCompletes)
 
     EXPECT_EQ(run(), StartupOutcome::AwaitingSetup);
     ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_EQ(feedback.messages[0].text,
-              QStringLiteral("Choose language of the interface and CD-drive used for ripping"));
-    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle Setup"));
-    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::None);
+    const RecordingFeedback::Message& message = feedback.messages[0];
+    EXPECT_EQ(std::tuple(message.text, message.caption, message.icon),
+              std::tuple(QStringLiteral("Choose language of the interface and CD-drive used for ripping"),
+                         QStringLiteral("Sonorelle Setup"), MessageIcon::None));
     EXPECT_EQ(host.calls.last(), QStringLiteral("openSetup"));
     EXPECT_FALSE(host.calls.contains(QStringLiteral("hideSplash")));
     EXPECT_FALSE(host.calls.contains(QStringLiteral("FirstRun")));
 
-    // The Setup dialog loads: the language and the drive are applied and stored.
+    // The Setup dialog stores its choices on load; Close runs start-up again.
     ASSERT_TRUE(setup.load());
-    const QString english = programDir() + QStringLiteral("/languages/English.lng");
-    EXPECT_EQ(setting(SettingsKeys::Language), english);
-    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));
-
-    // Close runs start-up again; the list is taken out of the archive once more.
     QFile::remove(gameDir() + QStringLiteral("data/audio/songlist.bin"));
     host.calls.clear();
     feedback.messages.clear();
     EXPECT_EQ(run(), StartupOutcome::Completed);
     EXPECT_TRUE(feedback.messages.isEmpty());
-    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("shipped songs"));
-    EXPECT_EQ(shared.LangFile, english);
+    EXPECT_EQ(looseList(), QByteArray("shipped songs")) << "the list is taken out of the archive once more";
+    EXPECT_EQ(shared.LangFile, programDir() + QStringLiteral("/languages/English.lng"));
     EXPECT_TRUE(host.calls.contains(QStringLiteral("FirstRun")));
 }
 
-// -- A complete pass ---------------------------------------------------------------
-
-TEST_F(Startup, CompletePassRunsEveryStepInOrder)
+TEST_F(Startup, CompletePassRunsEveryStepInOrderAndReplacesAStaleList)
 {
     writeArchive("songs");
+    writeFile(QStringLiteral("game/data/audio/songlist.bin"), "stale");
     EXPECT_EQ(run(QStringLiteral("/music/a song.mp3")), StartupOutcome::Completed);
     EXPECT_TRUE(feedback.messages.isEmpty());
     const QString english = programDir() + QStringLiteral("/languages/English.lng");
@@ -126,12 +91,9 @@ TEST_F(Startup, CompletePassRunsEveryStepInOrder)
                                        QStringLiteral("selectFirstSong"), QStringLiteral("hideSplash"),
                                        QStringLiteral("GoCMD"), QStringLiteral("unloadProgress")}));
     EXPECT_EQ(shared.CmdLine, QStringLiteral("/music/a song.mp3"));
-    EXPECT_EQ(shared.ProgramDir, programDir());
-    EXPECT_EQ(shared.GameAudioDir, gameDir() + QStringLiteral("data/audio/"));
     EXPECT_EQ(shared.LangName, QStringLiteral("English"));
-    EXPECT_FALSE(shared.TempDir.isEmpty());
     EXPECT_TRUE(QFileInfo(shared.TempDir).isDir());
-    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("songs"));
+    EXPECT_EQ(looseList(), QByteArray("songs"));
 
     // A second pass in the same process applies the stored language directly.
     host.calls.clear();
@@ -178,63 +140,40 @@ TEST_F(Startup, WindowsGameFolderIsFoundThroughTheWinePrefix)
     EXPECT_TRUE(shared.GameDir.endsWith(QStringLiteral("/Games/KICKVALE 09/")));
 }
 
-// -- The song list extraction ------------------------------------------------------
-
-TEST_F(Startup, MissingArchiveIsToldAndStartUpGoesOn)
+TEST_F(Startup, MissingOrDamagedArchiveIsToldAndStartUpGoesOnWithTheOldList)
 {
-    EXPECT_EQ(run(), StartupOutcome::Completed);
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(feedback.messages[0].text.contains(gameDir() + QStringLiteral("data/audio/audio.big")));
-    EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("damaged")));
-    EXPECT_TRUE(host.calls.contains(QStringLiteral("NameExpert")));
-}
-
-TEST_F(Startup, DamagedArchiveIsToldAndLeavesTheOldListAlone)
-{
-    writeFile(QStringLiteral("game/data/audio/audio.big"), QByteArray(4000, 'x'));
+    const QString archive = QStringLiteral("game/data/audio/audio.big");
     writeFile(QStringLiteral("game/data/audio/songlist.bin"), "the old list");
-    EXPECT_EQ(run(), StartupOutcome::Completed);
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("could not be taken out")));
-    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("the old list"));
-    EXPECT_TRUE(host.calls.contains(QStringLiteral("GoCMD")));
+    for (const auto& [content, told] :
+         {std::pair{QByteArray(), QStringList{gameDir() + QStringLiteral("data/audio/audio.big"), QStringLiteral("damaged")}},
+          std::pair{QByteArray(4000, 'x'), QStringList{QStringLiteral("could not be taken out")}}}) {
+        if (!content.isEmpty())
+            writeFile(archive, content);
+        feedback.messages.clear();
+        EXPECT_EQ(run(), StartupOutcome::Completed);
+        ASSERT_EQ(feedback.messages.size(), 1);
+        EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Warning);
+        for (const QString& part : told)
+            EXPECT_TRUE(feedback.messages[0].text.contains(part)) << feedback.messages[0].text.toStdString();
+        EXPECT_EQ(looseList(), QByteArray("the old list"));
+        EXPECT_EQ(host.calls.last(), QStringLiteral("unloadProgress"));
+    }
 }
-
-TEST_F(Startup, ExtractionReplacesAStaleList)
-{
-    writeArchive("fresh list");
-    writeFile(QStringLiteral("game/data/audio/songlist.bin"), "stale");
-    EXPECT_EQ(run(), StartupOutcome::Completed);
-    EXPECT_EQ(ReadAll(gameDir() + QStringLiteral("data/audio/songlist.bin")), QByteArray("fresh list"));
-}
-
-// -- Settings read on every pass ----------------------------------------------------
 
 TEST_F(Startup, FileBrowserReturnsToTheLastWorkFolderOnlyWhenItCanBeShown)
 {
     writeArchive("songs");
     const QString music = path(QStringLiteral("music"));
     QDir().mkpath(music);
-    struct Case {
-        QString stored;
-        bool ready;
-        QString expected;
-    };
-    const QList<Case> cases = {
-        {music, true, music},
-        {path(QStringLiteral("deleted")), true, QDir::homePath()},
-        {music, false, QDir::homePath()},
-        {QString(), true, QDir::homePath()},
-    };
-    for (const Case& c : cases) {
-        set(SettingsKeys::LastWorkDir, c.stored);
-        host.driveReady = c.ready;
+    for (const auto& [stored, ready, expected] :
+         {std::tuple{music, true, music}, std::tuple{path(QStringLiteral("deleted")), true, QDir::homePath()},
+          std::tuple{music, false, QDir::homePath()}, std::tuple{QString(), true, QDir::homePath()}}) {
+        set(SettingsKeys::LastWorkDir, stored);
+        host.driveReady = ready;
         EXPECT_EQ(run(), StartupOutcome::Completed);
-        EXPECT_EQ(host.browserFolder, c.expected) << c.stored.toStdString() << " ready " << c.ready;
-        if (!c.stored.isEmpty()) {
-            EXPECT_EQ(shared.DriveReady, c.ready ? QStringLiteral("yes") : QStringLiteral("no"));
+        EXPECT_EQ(host.browserFolder, expected) << stored.toStdString() << " ready " << ready;
+        if (!stored.isEmpty()) {
+            EXPECT_EQ(shared.DriveReady, ready ? QStringLiteral("yes") : QStringLiteral("no"));
         }
     }
 }
@@ -242,10 +181,9 @@ TEST_F(Startup, FileBrowserReturnsToTheLastWorkFolderOnlyWhenItCanBeShown)
 TEST_F(Startup, StoredDrivePositionOutsideTheListSelectsTheFirstUnit)
 {
     writeArchive("songs");
-    writeFile(QStringLiteral("images/one.cue"), "cue");
-    writeFile(QStringLiteral("images/two.cue"), "cue");
-    set(SettingsKeys::CDImages, path(QStringLiteral("images/one.cue")) + QLatin1Char(';')
-                                    + path(QStringLiteral("images/two.cue")));
+    for (const char* image : {"images/one.cue", "images/two.cue"})
+        writeFile(QString::fromLatin1(image), "cue");
+    set(SettingsKeys::CDImages, path(QStringLiteral("images/one.cue;")) + path(QStringLiteral("images/two.cue")));
     if (ListCDDrives(setting(SettingsKeys::CDImages)).size() != 2)
         GTEST_SKIP() << "this machine has CD drives of its own";
 
@@ -286,7 +224,6 @@ TEST_F(Startup, PlaylistButtonIsDisabledWithoutAPlaylistPlayer)
     writeArchive("songs");
     EXPECT_EQ(run(), StartupOutcome::Completed);
     EXPECT_FALSE(host.playlistButtonEnabled);
-    EXPECT_TRUE(shared.WinampDir.isEmpty());
 
     const QString player = path(QStringLiteral("winamp"));
     ASSERT_TRUE(registry.WriteRegValue(Hive::CurrentUser, SettingsKeys::WinampKey, SettingsKeys::DefaultValue, player));

@@ -3,36 +3,29 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace sonorelle {
 namespace {
 
+// The test main points XDG_CACHE_HOME into a fresh folder.
 class WorkFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved = qgetenv("XDG_CACHE_HOME");
-        ::setenv("XDG_CACHE_HOME", QFile::encodeName(dir.path()).constData(), 1);
-    }
-    void TearDown() override { ::setenv("XDG_CACHE_HOME", saved.constData(), 1); }
+    void SetUp() override { QDir(folder()).removeRecursively(); }
 
-    QString folder() const { return dir.path() + QStringLiteral("/sonorelle/temp"); }
+    static QString folder() { return qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/sonorelle/temp"); }
     static mode_t modeOf(const QString& path)
     {
         struct stat status {};
         ::lstat(QFile::encodeName(path).constData(), &status);
         return status.st_mode & 07777;
     }
-
-    QTemporaryDir dir;
-    QByteArray saved;
 };
 
 TEST_F(WorkFolderTest, CreatesOrTightensAPrivateFolder)
@@ -48,9 +41,9 @@ TEST_F(WorkFolderTest, CreatesOrTightensAPrivateFolder)
 
 TEST_F(WorkFolderTest, RefusesALinkOrAForeignFolder)
 {
-    QDir().mkpath(dir.path() + QStringLiteral("/elsewhere"));
-    QDir().mkpath(dir.path() + QStringLiteral("/sonorelle"));
-    ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("/elsewhere"), folder()));
+    QTemporaryDir elsewhere;
+    QDir().mkpath(QFileInfo(folder()).path());
+    ASSERT_TRUE(QFile::link(elsewhere.path(), folder()));
     QString error;
     EXPECT_EQ(PrepareTempDir(&error), QString());
     EXPECT_TRUE(error.contains(QStringLiteral("symbolic link"))) << error.toStdString();

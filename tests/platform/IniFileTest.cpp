@@ -1,4 +1,5 @@
 #include "platform/IniFile.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,15 +11,13 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    QString write(const QByteArray& bytes, const QString& name = QStringLiteral("test.lng"))
+    QString write(const QByteArray& bytes)
     {
-        const QString path = dir.path() + u'/' + name;
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        test::WriteFile(path, bytes);
         return path;
     }
     QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("test.lng"));
 };
 
 TEST_F(IniFileTest, ReadsLikeTheWindowsProfileReader)

@@ -1,7 +1,6 @@
-#include "platform/RegFile.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -21,35 +20,31 @@ class RegToolTest : public ::testing::Test {
 protected:
     QString store() const { return dir.path() + QStringLiteral("/registry.reg"); }
 
-    // With a shellPrefix the tool runs under sh -c, after limits set with ulimit.
-    ToolRun run(const QStringList& arguments, const QString& shellPrefix = {}) const
+    // shellLimits (e.g. "ulimit -f 1;") are set by sh before it execs the tool.
+    ToolRun run(const QStringList& arguments, const QString& shellLimits = {}) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("SONORELLE_REGISTRY"), store());
         environment.insert(QStringLiteral("WINEPREFIX"), dir.path() + QStringLiteral("/wine"));
         process.setProcessEnvironment(environment);
-        const QString tool = test::BinDir() + QStringLiteral("/sonorelle-reg");
-        if (shellPrefix.isEmpty()) {
-            process.start(tool, arguments);
-        } else {
-            process.start(QStringLiteral("/bin/sh"),
-                          QStringList{QStringLiteral("-c"), shellPrefix + QStringLiteral(" exec \"$0\" \"$@\""), tool} +
-                              arguments);
-        }
+        process.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"),
+                                                             shellLimits + QStringLiteral(" exec \"$0\" \"$@\""),
+                                                             test::BinDir() + QStringLiteral("/sonorelle-reg")} +
+                                                     arguments);
         EXPECT_TRUE(process.waitForFinished(30000));
         return {process.exitCode(), process.exitStatus() == QProcess::CrashExit,
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
     }
 
     QTemporaryDir dir;
+    const QString key = QStringLiteral("HKLM\\SOFTWARE\\Corvitane\\Sonorelle");
 };
 
 TEST_F(RegToolTest, SetThenGet)
 {
     const QString text = QString::fromUtf8("C:\\Spiele\\Kickvale 09 \"ü\"");
-    EXPECT_EQ(run({QStringLiteral("set"), QStringLiteral("HKLM\\SOFTWARE\\Corvitane\\Sonorelle"),
-                   QStringLiteral("LastWorkDir"), text}).exitCode, 0);
+    EXPECT_EQ(run({QStringLiteral("set"), key, QStringLiteral("LastWorkDir"), text}).exitCode, 0);
     EXPECT_EQ(run({QStringLiteral("get"), QStringLiteral("HKEY_LOCAL_MACHINE\\software\\corvitane\\sonorelle"),
                    QStringLiteral("lastworkdir")}).out,
               text + u'\n');
@@ -67,35 +62,25 @@ TEST_F(RegToolTest, UsageAndWriteErrors)
         EXPECT_EQ(usage.exitCode, 2) << wrong.join(u' ').toStdString();
         EXPECT_TRUE(usage.err.contains(QStringLiteral("usage:")));
     }
-
-    QFile damaged(store());
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("garbage\n");
-    damaged.close();
-    const ToolRun refused = run({QStringLiteral("set"), QStringLiteral("HKLM\\A"), QStringLiteral("b"), QStringLiteral("c")});
+    test::WriteFile(store(), "garbage\n");
+    const ToolRun refused = run({QStringLiteral("set"), key, QStringLiteral("b"), QStringLiteral("c")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_FALSE(refused.err.isEmpty());
 }
 
 TEST_F(RegToolTest, WriterKilledMidWriteLeavesTheOldStore)
 {
-    const QString key = QStringLiteral("HKLM\\SOFTWARE\\Corvitane\\Sonorelle");
-    const QString big = QString(3000, u'x');
+    const QString big(3000, u'x');
     ASSERT_EQ(run({QStringLiteral("set"), key, QStringLiteral("Big"), big}).exitCode, 0);
-    QFile file(store());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = test::ReadFile(store());
 
     // A file size limit of 512 bytes kills the writer (SIGXFSZ) inside its write.
     const ToolRun killed = run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")},
                                QStringLiteral("ulimit -f 1;"));
     EXPECT_TRUE(killed.crashed || killed.exitCode != 0);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
-    file.close();
+    EXPECT_EQ(test::ReadFile(store()), before);
 
-    // The lock the killed writer left is stale and does not block the next one.
+    // The killed writer's lock is stale and does not block the next one.
     EXPECT_EQ(run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")}).exitCode, 0);
     EXPECT_EQ(run({QStringLiteral("get"), key, QStringLiteral("Big")}).out, big + u'\n');
 }

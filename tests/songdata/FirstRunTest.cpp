@@ -3,7 +3,7 @@
 #include "platform/Registry.h"
 #include "songdata/FirstRun.h"
 #include "songdata/ShippedSoundtrack.h"
-#include "songdata/TagRecordFile.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 
@@ -14,6 +14,11 @@ namespace {
 
 using test::GameFixture;
 
+QByteArray padded(const char* text)
+{
+    return QByteArray(text).leftJustified(30, ' ');
+}
+
 // Shipped streams of their exact lengths (sparse filler: only the length matters).
 class FirstRunTest : public ::testing::Test {
 protected:
@@ -21,7 +26,7 @@ protected:
         : fixture(songs())
         , registry(fixture.root.filePath(QStringLiteral("registry.reg")), fixture.root.filePath(QStringLiteral("wine")))
     {
-        QFile(fixture.streamPath(QStringLiteral("s702"))).remove();
+        QFile::remove(fixture.streamPath(QStringLiteral("s702")));
     }
 
     static DemoSong shipped(int row, const char* artist, const char* title, qint64 extraBytes = 0)
@@ -44,54 +49,43 @@ protected:
         };
     }
 
-    qint64 sizeOf(int row) const { return QFile(fixture.streamPath(ShippedSoundtrack::streamName(row))).size(); }
+    int firstRun() { return FirstRun(AudioFolder(fixture.audioDir()), fixture.StrTg, registry); }
+    qint64 grownBy(int row) const
+    {
+        return QFile(fixture.streamPath(ShippedSoundtrack::streamName(row))).size() - ShippedSoundtrack::Lengths.at(row);
+    }
+    QString firstRunValue() const
+    {
+        return registry.ReadRegValue(Hive::LocalMachine, SettingsKey(), FirstRunValueName());
+    }
 
     GameFixture fixture;
     Registry registry;
 };
 
-TEST_F(FirstRunTest, TagsOnlyUnchangedListedStreamsAndRecordsThePass)
+TEST_F(FirstRunTest, TagsOnlyUnchangedListedStreamsOnceAndRecordsThePass)
 {
-    const int tagged = FirstRun(AudioFolder(fixture.audioDir()), fixture.StrTg, registry);
-    EXPECT_EQ(tagged, 2);
-
-    EXPECT_EQ(sizeOf(0), ShippedSoundtrack::Lengths.at(0) + TagRecord::Size);
-    EXPECT_EQ(sizeOf(1), ShippedSoundtrack::Lengths.at(1) + 4410) << "a changed song keeps its content";
+    EXPECT_EQ(firstRun(), 2);
+    EXPECT_EQ(grownBy(0), TagRecord::Size);
+    EXPECT_EQ(grownBy(1), 4410) << "a changed song keeps its content";
     EXPECT_FALSE(QFile::exists(fixture.streamPath(QStringLiteral("s702")))) << "a missing file is not created";
-    EXPECT_EQ(sizeOf(3), ShippedSoundtrack::Lengths.at(3) + TagRecord::Size) << "no second record";
-    EXPECT_EQ(sizeOf(4), ShippedSoundtrack::Lengths.at(4)) << "no list record, nothing to write";
-    EXPECT_EQ(sizeOf(41), ShippedSoundtrack::Lengths.at(41) + TagRecord::Size);
+    EXPECT_EQ(grownBy(3), TagRecord::Size) << "no second record";
+    EXPECT_EQ(grownBy(4), 0) << "no list record, nothing to write";
+    EXPECT_EQ(grownBy(41), TagRecord::Size) << "the last shipped song";
+    EXPECT_EQ(firstRunValue(), QStringLiteral("1"));
 
-    TagRecord record;
-    ASSERT_EQ(TagRecordFile::read(fixture.streamPath(QStringLiteral("s700")), record),
-              TagRecordFile::ReadResult::Tagged);
-    EXPECT_EQ(record.StrTitle, QStringLiteral("MORNING ON THE QUAY").leftJustified(30));
-    EXPECT_EQ(record.StrArtist, QStringLiteral("HARBOUR LANTERNS").leftJustified(30));
-    EXPECT_EQ(record.StrAlbum, QStringLiteral("Kickvale 09 Soundtrack").leftJustified(30));
-    EXPECT_EQ(record.StrYear, QStringLiteral("2008"));
-    EXPECT_EQ(record.StrComment.trimmed(), ShippedSoundtrack::comment());
-    EXPECT_LE(ShippedSoundtrack::comment().size(), 30);
-    EXPECT_EQ(record.StrGenre, '7');
+    EXPECT_EQ(test::ReadFile(fixture.streamPath(QStringLiteral("s700"))).right(TagRecord::Size),
+              "TAG" + padded("MORNING ON THE QUAY") + padded("HARBOUR LANTERNS") + padded("Kickvale 09 Soundtrack") +
+                  "2008" + padded("www.ostravel.example") + "7");
 
-    ASSERT_EQ(TagRecordFile::read(fixture.streamPath(QStringLiteral("s741")), record),
-              TagRecordFile::ReadResult::Tagged);
-    EXPECT_EQ(record.StrArtist, QStringLiteral("SØLVFJORD ENSEMBLE").leftJustified(30));
-    EXPECT_EQ(record.StrTitle, QStringLiteral("A TITLE THAT RUNS WE").leftJustified(30)) << "the list keeps 20";
-
-    EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, SettingsKey(), FirstRunValueName()), QStringLiteral("1"));
-}
-
-TEST_F(FirstRunTest, SecondPassFindsNothingLeftToTag)
-{
-    FirstRun(AudioFolder(fixture.audioDir()), fixture.StrTg, registry);
-    EXPECT_EQ(FirstRun(AudioFolder(fixture.audioDir()), fixture.StrTg, registry), 0);
-    EXPECT_EQ(sizeOf(0), ShippedSoundtrack::Lengths.at(0) + TagRecord::Size);
+    EXPECT_EQ(firstRun(), 0) << "a second pass finds nothing left to tag";
+    EXPECT_EQ(grownBy(0), TagRecord::Size);
 }
 
 TEST_F(FirstRunTest, MissingAudioFolderStillRecordsThePass)
 {
     EXPECT_EQ(FirstRun(AudioFolder(fixture.root.filePath(QStringLiteral("nowhere"))), fixture.StrTg, registry), 0);
-    EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, SettingsKey(), FirstRunValueName()), QStringLiteral("1"));
+    EXPECT_EQ(firstRunValue(), QStringLiteral("1"));
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 
 #include "platform/ToolRunner.h"
 #include "songdata/SongListFile.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
-
-#include <gtest/gtest.h>
 
 namespace sonorelle::test {
 
@@ -47,15 +46,9 @@ QList<DemoSong> GameFixture::numberedSongs(int count)
     return songs;
 }
 
-QString GameFixture::streamPath(const QString& name) const
-{
-    return audioDir() + name + QStringLiteral(".sng");
-}
-
 QByteArray GameFixture::looseList() const
 {
-    QFile file(audioDir() + QStringLiteral("songlist.bin"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ReadFile(listPath());
 }
 
 QByteArray GameFixture::archivedListOf(const QString& audioDir)
@@ -66,8 +59,7 @@ QByteArray GameFixture::archivedListOf(const QString& audioDir)
                                      {QStringLiteral("-e"), audioDir + QStringLiteral("audio.big"),
                                       QStringLiteral("songlist.bin"), extracted});
     EXPECT_TRUE(run.succeeded()) << run.error.toStdString();
-    QFile file(extracted);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ReadFile(extracted);
 }
 
 QStringList GameFixture::listedStreams() const
@@ -78,20 +70,11 @@ QStringList GameFixture::listedStreams() const
     return names;
 }
 
-void GameFixture::writeLooseList(const QByteArray& bytes) const
-{
-    QFile file(audioDir() + QStringLiteral("songlist.bin"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 void GameFixture::useFailingArchiveTool()
 {
-    QFile tool(toolDir.filePath(QStringLiteral("addon2")));
-    ASSERT_TRUE(tool.open(QIODevice::WriteOnly));
-    tool.write("#!/bin/sh\necho 'addon2: the archive is damaged' >&2\nexit 1\n");
-    tool.close();
-    tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    const QString tool = toolDir.filePath(QStringLiteral("addon2"));
+    WriteFile(tool, "#!/bin/sh\necho 'addon2: the archive is damaged' >&2\nexit 1\n");
+    QFile::setPermissions(tool, QFile::permissions(tool) | QFileDevice::ExeOwner);
     shared.ProgramDir = toolDir.path();
 }
 

@@ -13,33 +13,31 @@
 
 namespace sonorelle::test {
 
-// A generated game in a temporary folder (song list loose in the audio folder, as
-// start-up leaves it), the real addon2 as the archive tool, and a song list document
-// over it.
+// A generated game in a temporary folder with its song list loose in the audio folder
+// (as start-up leaves it), the real addon2, and a song list document over it.
 class GameFixture {
 public:
-    // Songs with small filler streams unless their fillerBytes/seconds say otherwise.
     explicit GameFixture(const QList<DemoSong>& songs);
 
     static DemoSong song(const QString& streamName, const QString& artist = QStringLiteral("Artist"),
                          const QString& title = QStringLiteral("Title"), qint64 fillerBytes = 1000);
-    // n songs s01..sNN, artist "Artist i", title "Title i".
+    // s01..sNN with "Artist i" and "Title i".
     static QList<DemoSong> numberedSongs(int count);
 
     QString audioDir() const { return game.audioDir(); }
-    QString streamPath(const QString& name) const;
+    QString streamPath(const QString& name) const { return audioDir() + name + QStringLiteral(".sng"); }
+    QString listPath() const { return audioDir() + QStringLiteral("songlist.bin"); }
     QByteArray looseList() const;
-    // The song list as the archive holds it, taken out with addon2 -e.
     QByteArray archivedList() const { return archivedListOf(audioDir()); }
+    // The song list taken out of the archive with addon2 -e.
     static QByteArray archivedListOf(const QString& audioDir);
-    QStringList listedStreams() const;  // stream names of the loose list, in order
-    void writeLooseList(const QByteArray& bytes) const;
+    QStringList listedStreams() const;  // of the loose list, in order
 
-    // ProgramDir: a folder whose addon2 ends with exit code 1.
+    // ProgramDir becomes a folder whose addon2 fails with exit code 1.
     void useFailingArchiveTool();
 
-    // The language keys of an older language file: msg4, msg6 and msgcap1 read as
-    // their key, msg9 as "Stream " + name + " too short"; newer keys are missing.
+    // An older language file: msg4, msg6, msgcap1 read as their key, msg9 as
+    // "Stream <name> too short"; newer keys are missing.
     static QString texts(const QString& key);
 
     QTemporaryDir root;

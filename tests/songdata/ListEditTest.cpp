@@ -5,14 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
+
 namespace sonorelle {
 namespace {
 
 using test::GameFixture;
 
-class ListEditTest : public ::testing::Test {
-protected:
-    explicit ListEditTest(int songs = 4)
+QString streamName(int number)
+{
+    return QStringLiteral("s%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+class ListEditFixture {
+public:
+    explicit ListEditFixture(int songs)
         : fixture(GameFixture::numberedSongs(songs))
     {
         document().NameExpert();
@@ -21,95 +29,110 @@ protected:
 
     SongListDocument& document() { return *fixture.document; }
 
-    static QStringList names(std::initializer_list<int> numbers)
+    // The list on disk, in the archive, in memory and on screen tell the same story.
+    void expectOrder(const QList<int>& songs)
     {
-        QStringList result;
-        for (int number : numbers)
-            result.append(QStringLiteral("s%1").arg(number, 2, 10, QLatin1Char('0')));
-        return result;
-    }
-
-    // The list on disk, in the archive and in memory must tell the same story.
-    void expectOrder(const QStringList& expected)
-    {
-        EXPECT_EQ(fixture.listedStreams(), expected);
+        QStringList names;
+        QStringList lines;
+        for (int song : songs) {
+            names.append(streamName(song));
+            lines.append(QStringLiteral("Artist %1 - Title %1").arg(song));
+        }
+        EXPECT_EQ(fixture.listedStreams(), names);
         EXPECT_EQ(fixture.archivedList(), fixture.looseList());
-        const SlotList& list = document().slotList();
-        ASSERT_EQ(list.size(), expected.size() + 1);
-        for (qsizetype i = 0; i < expected.size(); ++i)
-            EXPECT_EQ(list.at(i).streamName, expected.at(i));
-        EXPECT_TRUE(list.at(list.lastIndex()).streamName.isEmpty()) << "the free entry stays last";
-        EXPECT_EQ(document().lines().size(), expected.size());
+        QStringList slotNames;
+        for (qsizetype i = 0; i < document().slotList().size(); ++i)
+            slotNames.append(document().slotList().at(i).streamName);
+        EXPECT_EQ(slotNames, names + QStringList{QString()}) << "the free entry stays last";
+        EXPECT_EQ(document().lines(), lines);
     }
 
     GameFixture fixture;
 };
 
-TEST_F(ListEditTest, MoveUpSwapsWithThePreviousSong)
+struct Edit {
+    const char* name;
+    int songs;
+    int (SongListDocument::*edit)(int);
+    int selected;
+    int selectedAfter;
+    QList<int> order;
+    const char* message = nullptr;  // the one message the edit tells, if any
+};
+
+void PrintTo(const Edit& param, std::ostream* out)
 {
-    EXPECT_EQ(document().MoveUp(2), 1);
-    expectOrder(names({1, 3, 2, 4}));
-    EXPECT_EQ(document().lines().at(1), QStringLiteral("Artist 3 - Title 3"));
+    *out << param.name;
 }
 
-TEST_F(ListEditTest, MoveUpOfTheFirstSongOrWithoutSelectionChangesNothingAndSelectsTheFirst)
+class ListEditRuleTest : public ::testing::TestWithParam<Edit> {};
+
+TEST_P(ListEditRuleTest, GivesOrderAndSelection)
 {
-    EXPECT_EQ(document().MoveUp(0), 0);
-    expectOrder(names({1, 2, 3, 4}));
-    EXPECT_EQ(document().MoveUp(-1), 0);
-    expectOrder(names({1, 2, 3, 4}));
+    const Edit& c = GetParam();
+    ListEditFixture list(c.songs);
+    EXPECT_EQ((list.document().*c.edit)(c.selected), c.selectedAfter);
+    list.expectOrder(c.order);
+    QStringList told;
+    for (const auto& message : list.fixture.feedback.messages)
+        told.append(message.text);
+    EXPECT_EQ(told, c.message ? QStringList{QString::fromLatin1(c.message)} : QStringList());
 }
 
-TEST_F(ListEditTest, MoveDownSwapsWithTheNextSong)
-{
-    EXPECT_EQ(document().MoveDown(1), 2);
-    expectOrder(names({1, 3, 2, 4}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ListEditRuleTest,
+    ::testing::Values(Edit{"MoveUp", 4, &SongListDocument::MoveUp, 2, 1, {1, 3, 2, 4}},
+                      Edit{"MoveUpFirstSong", 4, &SongListDocument::MoveUp, 0, 0, {1, 2, 3, 4}},
+                      Edit{"MoveUpNoSelectionSelectsFirst", 4, &SongListDocument::MoveUp, -1, 0, {1, 2, 3, 4}},
+                      Edit{"MoveDown", 4, &SongListDocument::MoveDown, 1, 2, {1, 3, 2, 4}},
+                      Edit{"MoveDownLastSong", 4, &SongListDocument::MoveDown, 3, 3, {1, 2, 3, 4}},
+                      Edit{"MoveDownNoSelectionSelectsFirst", 4, &SongListDocument::MoveDown, -1, 0, {1, 2, 3, 4}},
+                      Edit{"DeleteNoSelectionIsTold", 4, &SongListDocument::Delete, -1, -1, {1, 2, 3, 4}, "msg6"},
+                      Edit{"DeleteLastSelectsNewLast", 4, &SongListDocument::Delete, 3, 2, {1, 2, 3}},
+                      Edit{"DeleteOnlySongLeavesNoSelection", 1, &SongListDocument::Delete, 0, -1, {}},
+                      Edit{"OneSongMoveUp", 1, &SongListDocument::MoveUp, 0, 0, {1}},
+                      Edit{"OneSongMoveDown", 1, &SongListDocument::MoveDown, 0, 0, {1}},
+                      Edit{"OneSongShuffle", 1, &SongListDocument::Shuffle, 0, 0, {1}}),
+    [](const ::testing::TestParamInfo<Edit>& test) { return std::string(test.param.name); });
 
-TEST_F(ListEditTest, MoveDownOfTheLastSongKeepsOrderAndSelection)
-{
-    EXPECT_EQ(document().MoveDown(3), 3);
-    expectOrder(names({1, 2, 3, 4}));
-}
+class ListEditTest : public ::testing::Test, public ListEditFixture {
+protected:
+    ListEditTest()
+        : ListEditFixture(4)
+    {
+    }
+};
 
-TEST_F(ListEditTest, MoveDownWithoutSelectionSelectsTheFirst)
-{
-    EXPECT_EQ(document().MoveDown(-1), 0);
-    expectOrder(names({1, 2, 3, 4}));
-}
-
-TEST_F(ListEditTest, ShuffleIsAPermutationWithTheFreeEntryLastAndKeepsTheSelectedIndex)
+TEST_F(ListEditTest, ShuffleIsAPermutationAndKeepsTheSelectedIndex)
 {
     EXPECT_EQ(document().Shuffle(2), 2);
-    const QStringList order = fixture.listedStreams();
-    QStringList sorted = order;
-    sorted.sort();
-    EXPECT_EQ(sorted, names({1, 2, 3, 4}));
+    QList<int> order;
+    for (const QString& name : fixture.listedStreams())
+        order.append(name.mid(1).toInt());
+    QList<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, QList<int>({1, 2, 3, 4}));
     expectOrder(order);
     EXPECT_EQ(document().Shuffle(-1), -1) << "no selection stays none";
 }
 
-TEST_F(ListEditTest, ShuffleWithTheSameSeedGivesTheSameOrder)
+TEST(EmptyListEditTest, HasNothingToSelect)
 {
-    document().Shuffle(-1);
-    const QStringList first = fixture.listedStreams();
-    GameFixture other(GameFixture::numberedSongs(4));
-    other.document->NameExpert();
-    other.document->seedShuffle(20070100);
-    other.document->Shuffle(-1);
-    EXPECT_EQ(other.listedStreams(), first);
+    ListEditFixture list(1);
+    list.document().Delete(0);
+    EXPECT_TRUE(list.fixture.looseList().isEmpty());
+    EXPECT_EQ(list.document().MoveUp(-1), -1);
+    EXPECT_EQ(list.document().MoveDown(-1), -1);
 }
 
-TEST_F(ListEditTest, ShuffleReachesEveryOrderOfThreeSongs)
+TEST(ListShuffleTest, ReachesEveryOrderOfThreeSongs)
 {
-    GameFixture three(GameFixture::numberedSongs(3));
-    three.document->NameExpert();
-    three.document->seedShuffle(7);
+    ListEditFixture three(3);
+    three.document().seedShuffle(7);
     QHash<QString, int> seen;
-    constexpr int Rounds = 60;
-    for (int round = 0; round < Rounds; ++round) {
-        three.document->Shuffle(-1);
-        ++seen[three.listedStreams().join(u',')];
+    for (int round = 0; round < 60; ++round) {
+        three.document().Shuffle(-1);
+        ++seen[three.fixture.listedStreams().join(u',')];
     }
     // Six orders, ten expected of each; a biased swap walk starves some of them.
     EXPECT_EQ(seen.size(), 6);
@@ -120,28 +143,10 @@ TEST_F(ListEditTest, ShuffleReachesEveryOrderOfThreeSongs)
 TEST_F(ListEditTest, DeleteSavesTheListAndMovesTheStreamToTheTrash)
 {
     EXPECT_EQ(document().Delete(1), 1);
-    expectOrder(names({1, 3, 4}));
-    EXPECT_EQ(document().lines().at(1), QStringLiteral("Artist 3 - Title 3"));
+    expectOrder({1, 3, 4});
     EXPECT_FALSE(QFile::exists(fixture.streamPath(QStringLiteral("s02"))));
     const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Trash/files/");
-    EXPECT_TRUE(QDir(trash).entryList({QStringLiteral("s02*.sng")}, QDir::Files).size() == 1)
-        << "nothing in " << trash.toStdString();
-}
-
-TEST_F(ListEditTest, DeleteOfTheLastLineSelectsTheNewLastLine)
-{
-    EXPECT_EQ(document().Delete(3), 2);
-    expectOrder(names({1, 2, 3}));
-}
-
-TEST_F(ListEditTest, DeleteWithoutSelectionReportsAndChangesNothing)
-{
-    const QByteArray before = fixture.looseList();
-    EXPECT_EQ(document().Delete(-1), -1);
-    EXPECT_EQ(fixture.looseList(), before);
-    ASSERT_EQ(fixture.feedback.messages.size(), 1);
-    EXPECT_EQ(fixture.feedback.messages.at(0).text, QStringLiteral("msg6"));
-    EXPECT_EQ(document().lines().size(), 4);
+    EXPECT_EQ(QDir(trash).entryList({QStringLiteral("s02*.sng")}, QDir::Files).size(), 1) << trash.toStdString();
 }
 
 TEST_F(ListEditTest, DeleteKeepsAStreamThatAnotherEntryStillNames)
@@ -151,7 +156,7 @@ TEST_F(ListEditTest, DeleteKeepsAStreamThatAnotherEntryStillNames)
     document().NameExpert();
     document().Delete(1);
     EXPECT_TRUE(QFile::exists(fixture.streamPath(QStringLiteral("s02"))));
-    expectOrder(names({1, 2, 4}));
+    EXPECT_EQ(fixture.listedStreams(), QStringList({streamName(1), streamName(2), streamName(4)}));
 }
 
 TEST_F(ListEditTest, DeleteThatCannotSaveKeepsTheSongAndItsStream)
@@ -163,32 +168,6 @@ TEST_F(ListEditTest, DeleteThatCannotSaveKeepsTheSongAndItsStream)
     EXPECT_TRUE(QFile::exists(fixture.streamPath(QStringLiteral("s02"))));
     EXPECT_EQ(document().slotList().at(1).streamName, QStringLiteral("s02"));
     EXPECT_EQ(document().lines().size(), 4);
-}
-
-class OneSongListEditTest : public ListEditTest {
-protected:
-    OneSongListEditTest()
-        : ListEditTest(1)
-    {
-    }
-};
-
-TEST_F(OneSongListEditTest, ShuffleAndMovesKeepTheOneSong)
-{
-    EXPECT_EQ(document().Shuffle(0), 0);
-    expectOrder(names({1}));
-    EXPECT_EQ(document().MoveDown(0), 0);
-    expectOrder(names({1}));
-    EXPECT_EQ(document().MoveUp(0), 0);
-    expectOrder(names({1}));
-}
-
-TEST_F(OneSongListEditTest, DeletingTheOnlySongLeavesAnEmptyListAndNoSelection)
-{
-    EXPECT_EQ(document().Delete(0), -1);
-    expectOrder({});
-    EXPECT_TRUE(fixture.looseList().isEmpty());
-    EXPECT_EQ(document().MoveUp(-1), -1) << "nothing to select in an empty list";
 }
 
 }  // namespace

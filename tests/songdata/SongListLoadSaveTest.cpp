@@ -3,82 +3,73 @@
 
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <tuple>
 
 namespace sonorelle {
 namespace {
 
 using test::GameFixture;
 
-void tag(const QString& path, const QString& artist, const QString& title)
+SongListRecord entry(const QString& streamName, const QString& artist = {}, const QString& title = {})
 {
-    QString error;
-    ASSERT_TRUE(TagRecordFile::write(path, TagRecord::forSlot(title, artist, {}, {}, {}),
-                                     TagRecordFile::Placement::ReplaceAnyCaseTag, &error));
+    SongListRecord record;
+    record.streamName = streamName;
+    record.artist = artist;
+    record.title = title;
+    return record;
 }
 
-TEST(NameExpertTest, KeepsFileOrderAndDropsRecordsWithoutStream)
+TEST(NameExpertTest, KeepsFileOrderAndDropsEntriesWithoutAStreamInTheAudioFolder)
 {
     GameFixture fixture(GameFixture::numberedSongs(4));
     ASSERT_TRUE(QFile::remove(fixture.streamPath(QStringLiteral("s02"))));
+    test::WriteFile(fixture.game.gameDir() + QStringLiteral("data/x.sng"), "outside");
+    QList<SongListRecord> records = SongListFile::decode(fixture.looseList());
+    records.prepend(entry(QStringLiteral("../x"), QStringLiteral("Escaping")));
+    test::WriteFile(fixture.listPath(), SongListFile::encode(records));
 
-    const QStringList lines = fixture.document->NameExpert();
-    EXPECT_EQ(lines, QStringList({QStringLiteral("Artist 1 - Title 1"), QStringLiteral("Artist 3 - Title 3"),
-                                  QStringLiteral("Artist 4 - Title 4")}));
-    const SlotList& list = fixture.document->slotList();
-    ASSERT_EQ(list.size(), 4);
-    EXPECT_EQ(list.at(1).streamName, QStringLiteral("s03"));
-    EXPECT_EQ(list.at(3), SongListRecord{}) << "one empty entry closes the list";
+    EXPECT_EQ(fixture.document->NameExpert(),
+              QStringList({QStringLiteral("Artist 1 - Title 1"), QStringLiteral("Artist 3 - Title 3"),
+                           QStringLiteral("Artist 4 - Title 4")}));
+    QStringList slotNames;
+    for (qsizetype i = 0; i < fixture.document->slotList().size(); ++i)
+        slotNames.append(fixture.document->slotList().at(i).streamName);
+    EXPECT_EQ(slotNames, QStringList({QStringLiteral("s01"), QStringLiteral("s03"), QStringLiteral("s04"), QString()}))
+        << "one empty entry closes the list";
     EXPECT_TRUE(fixture.feedback.messages.isEmpty());
-}
 
-TEST(NameExpertTest, MissingListLoadsAsOnlyTheFreeEntry)
-{
-    GameFixture fixture(GameFixture::numberedSongs(2));
-    ASSERT_TRUE(QFile::remove(fixture.audioDir() + QStringLiteral("songlist.bin")));
+    ASSERT_TRUE(QFile::remove(fixture.listPath()));
     EXPECT_TRUE(fixture.document->NameExpert().isEmpty());
     EXPECT_EQ(fixture.document->slotList().size(), 1);
-}
-
-TEST(NameExpertTest, StreamNamesCannotReachOutsideTheAudioFolder)
-{
-    GameFixture fixture(GameFixture::numberedSongs(1));
-    QFile outside(fixture.game.gameDir() + QStringLiteral("data/x.sng"));
-    ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
-    SongListRecord escaping;
-    escaping.streamName = QStringLiteral("../x");
-    SongListRecord song;
-    song.streamName = QStringLiteral("s01");
-    fixture.writeLooseList(SongListFile::encode({escaping, song}));
-
-    EXPECT_EQ(fixture.document->NameExpert().size(), 1);
-    EXPECT_EQ(fixture.document->slotList().at(0).streamName, QStringLiteral("s01"));
 }
 
 TEST(NameExpertTest, LineComesFromTheTagRecordCutTo20OrFromTheListInFull)
 {
     GameFixture fixture(GameFixture::numberedSongs(2));
-    tag(fixture.streamPath(QStringLiteral("s01")), QStringLiteral("An Artist Name Of 25 Chars"),
-        QStringLiteral("  Padded title"));
+    QString error;
+    ASSERT_TRUE(TagRecordFile::write(fixture.streamPath(QStringLiteral("s01")),
+                                     TagRecord::forSlot(QStringLiteral("  Padded title"),
+                                                        QStringLiteral("An Artist Name Of 25 Chars"), {}, {}, {}),
+                                     TagRecordFile::Placement::ReplaceAnyCaseTag, &error));
     // A list written elsewhere may hold longer texts than this program writes.
-    SongListRecord wide;
-    wide.streamName = QStringLiteral("s02");
-    wide.artist = QStringLiteral("  Thirty characters of artist ");
-    wide.title = QStringLiteral("T");
-    QByteArray bytes = SongListFile::encode({SongListFile::decode(fixture.looseList()).at(0), wide});
-    bytes.replace(SongListRecord::Size + 12, 30, wide.artist.toUtf8());
-    fixture.writeLooseList(bytes);
+    const QString wide = QStringLiteral("  Thirty characters of artist ");
+    QByteArray bytes = SongListFile::encode(
+        {SongListFile::decode(fixture.looseList()).at(0), entry(QStringLiteral("s02"), {}, QStringLiteral("T"))});
+    bytes.replace(SongListRecord::Size + 12, 30, wide.toUtf8());
+    test::WriteFile(fixture.listPath(), bytes);
 
-    const QStringList lines = fixture.document->NameExpert();
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines.at(0), QStringLiteral("An Artist Name Of 25 - Padded title"));
-    EXPECT_EQ(lines.at(1), QStringLiteral("Thirty characters of artist - T"));
-    EXPECT_EQ(fixture.document->slotList().at(1).artist, QStringLiteral("Thirty characters of artist"))
-        << "the entry keeps the stripped text";
+    EXPECT_EQ(fixture.document->NameExpert(), QStringList({QStringLiteral("An Artist Name Of 25 - Padded title"),
+                                                           QStringLiteral("Thirty characters of artist - T")}));
+    EXPECT_EQ(fixture.document->slotList().at(1).artist, wide.trimmed()) << "the entry keeps the stripped text";
     EXPECT_EQ(fixture.StrTg.StrArtist, QStringLiteral("An Artist Name Of 25 Chars").leftJustified(30))
         << "the working record holds the last tag read";
 }
@@ -89,17 +80,15 @@ TEST(NameExpertTest, StreamTooShortForATagIsReportedAndShownByName)
     songs[1].fillerBytes = 100;
     GameFixture fixture(songs);
 
-    const QStringList lines = fixture.document->NameExpert();
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines.at(1), QStringLiteral("s02"));
-    EXPECT_EQ(lines.at(2), QStringLiteral("Artist 3 - Title 3")) << "the load goes on";
+    EXPECT_EQ(fixture.document->NameExpert(), QStringList({QStringLiteral("Artist 1 - Title 1"), QStringLiteral("s02"),
+                                                           QStringLiteral("Artist 3 - Title 3")}));
     ASSERT_EQ(fixture.feedback.messages.size(), 1);
-    EXPECT_EQ(fixture.feedback.messages.at(0).text, QStringLiteral("Stream s02 too short"));
-    EXPECT_EQ(fixture.feedback.messages.at(0).caption, QStringLiteral("msgcap1"));
-    EXPECT_EQ(fixture.feedback.messages.at(0).icon, MessageIcon::Critical);
+    const auto& message = fixture.feedback.messages.at(0);
+    EXPECT_EQ(std::tuple(message.text, message.caption, message.icon),
+              std::tuple(QStringLiteral("Stream s02 too short"), QStringLiteral("msgcap1"), MessageIcon::Critical));
 }
 
-TEST(SaveListTest, UneditedListIsWrittenBackWithFixedStampsAndIntoTheArchive)
+TEST(SaveListTest, ListIsRewrittenInOurFormatAndPutIntoTheArchive)
 {
     GameFixture fixture(GameFixture::numberedSongs(3));
     QByteArray foreign = fixture.looseList();
@@ -107,15 +96,12 @@ TEST(SaveListTest, UneditedListIsWrittenBackWithFixedStampsAndIntoTheArchive)
         foreign.replace(offset, 4, "\x01\x02\x03\x04");
         foreign.replace(offset + 132, 8, QByteArray(8, '\x7f'));
     }
-    fixture.writeLooseList(foreign);
+    test::WriteFile(fixture.listPath(), foreign);
     fixture.document->NameExpert();
 
     ASSERT_TRUE(fixture.document->SaveList());
-    const QByteArray written = fixture.looseList();
-    EXPECT_EQ(written, SongListFile::encode(SongListFile::decode(foreign)));
-    EXPECT_EQ(written.left(4), QByteArray("\xd4\x3e\x32\x01", 4));
-    EXPECT_EQ(written.mid(132, 8), QByteArray(8, '\0'));
-    EXPECT_EQ(fixture.archivedList(), written);
+    EXPECT_EQ(fixture.looseList(), SongListFile::encode(SongListFile::decode(foreign)));
+    EXPECT_EQ(fixture.archivedList(), fixture.looseList());
     EXPECT_EQ(fixture.feedback.statuses, QStringList{QStringLiteral("OK")});
 }
 
@@ -124,88 +110,58 @@ TEST(SaveListTest, EntriesWithoutStreamAndTheFreeEntryAreNotWritten)
     GameFixture fixture(GameFixture::numberedSongs(3));
     fixture.document->NameExpert();
     ASSERT_TRUE(QFile::remove(fixture.streamPath(QStringLiteral("s01"))));
-    SongListRecord& free = fixture.document->slotList().freeEntry();
-    free.streamName = QStringLiteral("s09");  // filled, but its stream was never made
+    fixture.document->slotList().freeEntry().streamName = QStringLiteral("s09");  // its stream was never made
 
     ASSERT_TRUE(fixture.document->SaveList());
     EXPECT_EQ(fixture.listedStreams(), QStringList({QStringLiteral("s02"), QStringLiteral("s03")}));
 }
 
-class SaveListFailureTest : public ::testing::Test {
-protected:
-    SaveListFailureTest()
-        : fixture(GameFixture::numberedSongs(3))
-    {
-        fixture.document->NameExpert();
-        before = fixture.looseList();
-        fixture.document->slotList()[0].title = QStringLiteral("Changed");
-    }
-
-    void expectReportedAndOldListKept(const char* detail)
-    {
-        EXPECT_EQ(fixture.looseList(), before);
-        EXPECT_EQ(fixture.archivedList(), before);
-        ASSERT_EQ(fixture.feedback.messages.size(), 1);
-        EXPECT_EQ(fixture.feedback.messages.at(0).icon, MessageIcon::Critical);
-        EXPECT_TRUE(fixture.feedback.messages.at(0).text.contains(QString::fromUtf8(detail)))
-            << fixture.feedback.messages.at(0).text.toStdString();
-        EXPECT_FALSE(fixture.feedback.statuses.contains(QStringLiteral("OK")));
-    }
-
-    GameFixture fixture;
-    QByteArray before;
+// A save that fails at any step is reported and leaves the old list, loose and archived.
+struct SaveFailure {
+    const char* name;
+    const char* reported;
+    std::function<void(GameFixture&)> breakStep;
+    bool fullDisk = false;
 };
 
-TEST_F(SaveListFailureTest, FailingArchiveToolPutsTheOldListBack)
+void PrintTo(const SaveFailure& param, std::ostream* out)
 {
-    fixture.useFailingArchiveTool();
+    *out << param.name;
+}
+
+class SaveListFailureTest : public ::testing::TestWithParam<SaveFailure> {};
+
+TEST_P(SaveListFailureTest, IsReportedAndKeepsTheOldList)
+{
+    GameFixture fixture(GameFixture::numberedSongs(3));
+    fixture.document->NameExpert();
+    const QByteArray before = fixture.looseList();
+    fixture.document->slotList()[0].title = QStringLiteral("Changed");
+
+    GetParam().breakStep(fixture);
+    std::optional<test::FileSizeLimit> fullDisk;
+    if (GetParam().fullDisk)
+        fullDisk.emplace(200);
     EXPECT_FALSE(fixture.document->SaveList());
-    expectReportedAndOldListKept("the archive is damaged");
+    fullDisk.reset();
+    EXPECT_EQ(fixture.looseList(), before);
+    EXPECT_EQ(fixture.archivedList(), before);
+    ASSERT_EQ(fixture.feedback.messages.size(), 1);
+    EXPECT_EQ(fixture.feedback.messages.at(0).icon, MessageIcon::Critical);
+    EXPECT_TRUE(fixture.feedback.messages.at(0).text.contains(QString::fromUtf8(GetParam().reported)))
+        << fixture.feedback.messages.at(0).text.toStdString();
+    EXPECT_FALSE(fixture.feedback.statuses.contains(QStringLiteral("OK")));
 }
 
-TEST_F(SaveListFailureTest, MissingArchiveToolPutsTheOldListBack)
-{
-    fixture.shared.ProgramDir = fixture.toolDir.path();
-    EXPECT_FALSE(fixture.document->SaveList());
-    expectReportedAndOldListKept("could not be started");
-}
-
-TEST_F(SaveListFailureTest, ListThatCannotBeWrittenLeavesTheOldOne)
-{
-    bool savedOk = true;
-    {
-        const test::FileSizeLimit fullDisk(200);
-        savedOk = fixture.document->SaveList();
-    }
-    EXPECT_FALSE(savedOk);
-    expectReportedAndOldListKept("songlist.bin");
-}
-
-TEST_F(SaveListFailureTest, UnknownGameFolderWritesNothingAnywhere)
-{
-    fixture.shared.GameAudioDir.clear();
-    EXPECT_FALSE(fixture.document->SaveList());
-    expectReportedAndOldListKept("could not be written");
-    EXPECT_TRUE(fixture.document->NameExpert().isEmpty());
-}
-
-TEST_F(SaveListFailureTest, ReadOnlyAudioFolderLeavesTheOldList)
-{
-    QFile folder(fixture.audioDir());
-    const QFileDevice::Permissions permissions = folder.permissions();
-    ASSERT_TRUE(folder.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    QFile probe(fixture.audioDir() + QStringLiteral("probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.remove();
-        folder.setPermissions(permissions);
-        GTEST_SKIP() << "permissions do not bind this user";
-    }
-    const bool savedOk = fixture.document->SaveList();
-    folder.setPermissions(permissions);
-
-    EXPECT_FALSE(savedOk);
-    expectReportedAndOldListKept("songlist.bin");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, SaveListFailureTest,
+    ::testing::Values(
+        SaveFailure{"FailingArchiveTool", "the archive is damaged", [](GameFixture& f) { f.useFailingArchiveTool(); }},
+        SaveFailure{"MissingArchiveTool", "could not be started",
+                    [](GameFixture& f) { f.shared.ProgramDir = f.toolDir.path(); }},
+        SaveFailure{"FullDisk", "songlist.bin", [](GameFixture&) {}, true},
+        SaveFailure{"UnknownGameFolder", "could not be written", [](GameFixture& f) { f.shared.GameAudioDir.clear(); }}),
+    [](const ::testing::TestParamInfo<SaveFailure>& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace sonorelle

@@ -1,131 +1,93 @@
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace sonorelle {
 namespace {
 
-class TagRecordFileTest : public ::testing::Test {
-protected:
-    QString makeFile(const QByteArray& content)
-    {
-        const QString path = dir.filePath(QStringLiteral("s01.sng"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-        return path;
-    }
-    static QByteArray contentOf(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static QByteArray audio(qsizetype size) { return QByteArray(size, 'a'); }
-    static QByteArray write(const QString& path, const QString& title)
-    {
-        const TagRecord record = TagRecord::forSlot(title, QStringLiteral("Artist"), {}, QStringLiteral("2008"), {});
-        QString error;
-        EXPECT_TRUE(TagRecordFile::write(path, record, TagRecordFile::Placement::ReplaceAnyCaseTag, &error))
-            << error.toStdString();
-        return record.toBytes();
-    }
+using Placement = TagRecordFile::Placement;
+using ReadResult = TagRecordFile::ReadResult;
 
-    QTemporaryDir dir;
-};
+QByteArray audio(qsizetype size)
+{
+    return QByteArray(size, 'a');
+}
 
-TEST(TagRecordTest, FieldsArePaddedOrCutToTheirWidths)
+TEST(TagRecordTest, FieldsArePaddedOrCutToTheirWidthsInLatin1)
 {
     const QString thirty(30, u'x');
-    const QByteArray bytes = TagRecord::forSlot(thirty, thirty + QStringLiteral("yz"), QString(), QStringLiteral("20081"),
-                                                QStringLiteral("c"))
-                                 .toBytes();
-    ASSERT_EQ(bytes.size(), 128);
-    EXPECT_EQ(bytes.left(3), "TAG");
-    EXPECT_EQ(bytes.mid(3, 30), thirty.toLatin1());
-    EXPECT_EQ(bytes.mid(33, 30), thirty.toLatin1());
-    EXPECT_EQ(bytes.mid(63, 30), QByteArray(30, ' '));
-    EXPECT_EQ(bytes.mid(93, 4), "2008");
-    EXPECT_EQ(bytes.mid(97, 30), "c" + QByteArray(29, ' '));
-    EXPECT_EQ(bytes.at(127), '7');
-}
-
-TEST(TagRecordTest, TextIsLatin1WithUnknownCharactersAsQuestionMarks)
-{
+    EXPECT_EQ(TagRecord::forSlot(thirty, thirty + QStringLiteral("yz"), QString(), QStringLiteral("20081"),
+                                 QStringLiteral("Café Ω"))
+                  .toBytes(),
+              "TAG" + thirty.toLatin1() + thirty.toLatin1() + QByteArray(30, ' ') + "2008" + "Caf\xe9 ?" +
+                  QByteArray(24, ' ') + "7");
     const TagRecord record = TagRecord::forSlot(QStringLiteral("Café Ω"), {}, {}, {}, {});
-    EXPECT_EQ(record.toBytes().mid(3, 6), QByteArray("Caf\xe9 ?"));
-    EXPECT_EQ(TagRecord::fromBytes(record.toBytes()).StrTitle.left(6), QStringLiteral("Café ?"));
+    EXPECT_EQ(TagRecord::fromBytes(record.toBytes()).StrTitle, QStringLiteral("Café ?").leftJustified(30));
 }
 
-TEST_F(TagRecordFileTest, FirstWriteAppendsAndSecondReplaces)
-{
-    const QString path = makeFile(audio(5000));
-    write(path, QStringLiteral("First"));
-    const QByteArray second = write(path, QStringLiteral("Second"));
-    const QByteArray content = contentOf(path);
-    EXPECT_EQ(content.size(), 5000 + 128);
-    EXPECT_EQ(content.left(5000), audio(5000));
-    EXPECT_EQ(content.right(128), second);
+// What a file holds before, how it reads, and where a new record goes.
+struct Placing {
+    const char* name;
+    QByteArray before;
+    ReadResult read;
+    Placement placement;
+    qsizetype kept;  // leading bytes of `before` that stay
+};
 
+void PrintTo(const Placing& param, std::ostream* out)
+{
+    *out << param.name;
+}
+
+class TagRecordPlacementTest : public ::testing::TestWithParam<Placing> {};
+
+TEST_P(TagRecordPlacementTest, ReadsAndPlacesTheRecord)
+{
+    const Placing& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("s01.sng"));
+    test::WriteFile(path, c.before);
     TagRecord StrTg;
-    ASSERT_EQ(TagRecordFile::read(path, StrTg), TagRecordFile::ReadResult::Tagged);
-    EXPECT_EQ(StrTg.StrTitle, QStringLiteral("Second").leftJustified(30));
-}
+    EXPECT_EQ(TagRecordFile::read(path, StrTg), c.read);
 
-TEST_F(TagRecordFileTest, LowerCaseMarkerIsUntaggedForReadersButReplacedByWriters)
-{
-    const QByteArray stale = "tAg" + QByteArray(125, 'q');
-    const QString path = makeFile(audio(300) + stale);
-    TagRecord StrTg;
-    EXPECT_EQ(TagRecordFile::read(path, StrTg), TagRecordFile::ReadResult::Untagged);
-
-    const QByteArray record = write(path, QStringLiteral("New"));
-    EXPECT_EQ(contentOf(path), audio(300) + record);
-}
-
-TEST_F(TagRecordFileTest, ShortFilesNeverCarryARecordAndGetOneAppended)
-{
-    const QString path = makeFile("TAG" + audio(124));
-    TagRecord StrTg;
-    EXPECT_EQ(TagRecordFile::read(path, StrTg), TagRecordFile::ReadResult::TooShort);
-    const QByteArray record = write(path, QStringLiteral("T"));
-    EXPECT_EQ(contentOf(path), "TAG" + audio(124) + record);
-}
-
-TEST_F(TagRecordFileTest, FileOfExactly128Bytes)
-{
-    const QString untagged = makeFile(audio(128));
-    const QByteArray record = write(untagged, QStringLiteral("T"));
-    EXPECT_EQ(contentOf(untagged), audio(128) + record);
-
-    const QString tagged = makeFile("TAG" + audio(125));
-    TagRecord StrTg;
-    EXPECT_EQ(TagRecordFile::read(tagged, StrTg), TagRecordFile::ReadResult::Tagged);
-    EXPECT_EQ(contentOf(tagged).size(), 128);
-    const QByteArray replaced = write(tagged, QStringLiteral("T"));
-    EXPECT_EQ(contentOf(tagged), replaced);
-}
-
-TEST_F(TagRecordFileTest, AppendPlacementNeverReplaces)
-{
-    const QByteArray audioEndingLikeATag = audio(200) + "TAG" + audio(125);
-    const QString path = makeFile(audioEndingLikeATag);
+    const TagRecord record = TagRecord::forSlot(QStringLiteral("New"), QStringLiteral("Artist"), {}, {}, {});
     QString error;
-    const TagRecord record = TagRecord::forSlot(QStringLiteral("T"), {}, {}, {}, {});
-    ASSERT_TRUE(TagRecordFile::write(path, record, TagRecordFile::Placement::Append, &error));
-    EXPECT_EQ(contentOf(path), audioEndingLikeATag + record.toBytes());
+    ASSERT_TRUE(TagRecordFile::write(path, record, c.placement, &error)) << error.toStdString();
+    EXPECT_EQ(test::ReadFile(path), c.before.left(c.kept) + record.toBytes());
+    ASSERT_EQ(TagRecordFile::read(path, StrTg), ReadResult::Tagged);
+    EXPECT_EQ(StrTg.StrTitle, QStringLiteral("New").leftJustified(30));
 }
 
-TEST_F(TagRecordFileTest, MissingFileIsNeitherReadNorCreated)
+const QByteArray oldRecord = "TAG" + QByteArray(125, 'q');
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, TagRecordPlacementTest,
+    ::testing::Values(Placing{"Untagged", audio(5000), ReadResult::Untagged, Placement::ReplaceAnyCaseTag, 5000},
+                      Placing{"Tagged", audio(5000) + oldRecord, ReadResult::Tagged, Placement::ReplaceAnyCaseTag, 5000},
+                      Placing{"LowerCaseMarker", audio(300) + "tAg" + QByteArray(125, 'q'), ReadResult::Untagged,
+                              Placement::ReplaceAnyCaseTag, 300},
+                      Placing{"Of127Bytes", "TAG" + audio(124), ReadResult::TooShort, Placement::ReplaceAnyCaseTag, 127},
+                      Placing{"Of128BytesUntagged", audio(128), ReadResult::Untagged, Placement::ReplaceAnyCaseTag, 128},
+                      Placing{"Of128BytesTagged", oldRecord, ReadResult::Tagged, Placement::ReplaceAnyCaseTag, 0},
+                      Placing{"AppendNeverReplaces", audio(200) + oldRecord, ReadResult::Tagged, Placement::Append,
+                              328}),
+    [](const ::testing::TestParamInfo<Placing>& test) { return std::string(test.param.name); });
+
+TEST(TagRecordFileTest, MissingFileIsNeitherReadNorCreated)
 {
+    QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("gone.sng"));
     TagRecord StrTg;
-    EXPECT_EQ(TagRecordFile::read(path, StrTg), TagRecordFile::ReadResult::Missing);
+    EXPECT_EQ(TagRecordFile::read(path, StrTg), ReadResult::Missing);
     QString error;
-    EXPECT_FALSE(TagRecordFile::write(path, StrTg, TagRecordFile::Placement::ReplaceAnyCaseTag, &error));
+    EXPECT_FALSE(TagRecordFile::write(path, StrTg, Placement::ReplaceAnyCaseTag, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 }
