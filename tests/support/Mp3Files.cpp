@@ -68,20 +68,6 @@ void Mutagen(const QString& path, const QString& statements)
     RunTool(SystemPython(), {QStringLiteral("-c"), program, path});
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 void AppendToFile(const QString& path, const QByteArray& bytes)
 {
     WriteFile(path, ReadFile(path) + bytes);

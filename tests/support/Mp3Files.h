@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/FileBytes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,8 +24,6 @@ QString LameMp3(const QString& folder, const QString& name, const QStringList& t
 // the file's path is `path`.
 void Mutagen(const QString& path, const QString& statements);
 
-QByteArray ReadFile(const QString& path);
-void WriteFile(const QString& path, const QByteArray& bytes);
 void AppendToFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace sonorelle::test
