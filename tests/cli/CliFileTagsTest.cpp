@@ -120,7 +120,7 @@ TEST_F(CliFileTags, WhatCannotBeReadOrTaggedIsAnErrorAndChangesNothing)
     WriteFile(shortStream, QByteArray(100, 'a'));
     const Run damaged = cli({S("filetags"), shortStream});
     EXPECT_EQ(damaged.exitCode, 1);
-    EXPECT_TRUE(damaged.err.contains(S("too short to hold a tag record:cut.str"))) << damaged.err.toStdString();
+    EXPECT_TRUE(damaged.err.contains(S("too short to hold a tag record: cut.str - the selected file"))) << damaged.err.toStdString();
 }
 
 TEST_F(CliFileTags, AnotherUsersFileIsRefusedWithMsg12)

@@ -69,7 +69,7 @@ TEST_F(MainWindowFileTags, ClickShowsTheFilesTagsAndEmptiesThemForAFileWithout)
     EXPECT_EQ(shown(), QStringList(5, QString()));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0],
-              S("The file is too short to hold a tag record:cut.asfThe selected file is damaged or empty."));
+              S("The file is too short to hold a tag record: cut.asf - the selected file is damaged or empty."));
 }
 
 TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3AndRefreshesNothing)
