@@ -26,9 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (records.size() != bytes.size() / sonorelle::SongListRecord::Size)
         __builtin_trap();
 
-    sonorelle::SlotList slots;
-    slots.assignSongs(records);
-    if (slots.lastIndex() != records.size() || slots.entries().last() != sonorelle::SongListRecord{})
+    sonorelle::SlotList slotList;
+    slotList.assignSongs(records);
+    if (slotList.lastIndex() != records.size() || slotList.entries().last() != sonorelle::SongListRecord{})
         __builtin_trap();
 
     const QByteArray written = sonorelle::SongListFile::encode(records);
