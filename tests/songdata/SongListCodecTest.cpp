@@ -124,6 +124,15 @@ TEST(SongListCodecTest, StreamNameIsCutToEightBytes)
     EXPECT_EQ(entry.storedStreamName(), QStringLiteral("s1234567"));
 }
 
+TEST(SongListCodecTest, StreamNameCutOnABlankPointsAtTheNameReadBack)
+{
+    for (const QString& name : {QStringLiteral("s123456 8"), QString::fromUtf8("s\xff\xff \xff")}) {
+        const SongListRecord entry = record(name, QString());
+        const SongListRecord reread = SongListRecord::fromBytes(entry.toBytes());
+        EXPECT_EQ(entry.storedStreamName(), reread.streamName) << name.toStdString();
+    }
+}
+
 TEST(SongListCodecTest, TrailingPartialRecordIsIgnored)
 {
     const QByteArray bytes = SongListFile::encode({record(QStringLiteral("s01"), QStringLiteral("A"))});
