@@ -6,32 +6,21 @@
 #include "addon2/ArchiveError.h"
 #include "addon2/ArchiveLayout.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
+#include "InMemoryFile.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
 
 namespace {
 
-// One in-memory file reused for every input, opened through /proc like a path.
-int ArchiveImage()
-{
-    static const int descriptor = ::memfd_create("archive", MFD_CLOEXEC);
-    return descriptor;
-}
-
 void OpenAsArchive(std::span<const unsigned char> bytes)
 {
-    const int image = ArchiveImage();
-    if (image < 0 || ::ftruncate(image, 0) != 0)
-        return;
-    if (::pwrite(image, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
+    static const sonorelle::InMemoryFile image("archive");
+    if (!image.hold(bytes))
         return;
     try {
-        const auto archive = sonorelle::Archive::OpenForReading("/proc/self/fd/" + std::to_string(image));
+        const auto archive = sonorelle::Archive::OpenForReading(image.path());
         for (const auto& member : archive.Directory().Members())
             (void)archive.Directory().Find(member.name);
         (void)archive.DeadBytes();

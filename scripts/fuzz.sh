@@ -49,6 +49,75 @@ seed_archive_directory_fuzz() {
   rm -rf "$work"
 }
 
+# Little-endian words and zero padding for the binary seeds below.
+le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))"; }
+le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16 & 65535)); }
+zeros() { head -c "$1" /dev/zero; }
+# zero_padded TEXT WIDTH: the text's bytes padded with zero bytes to the width.
+zero_padded() { local LC_ALL=C; printf '%s' "$1"; zeros $(($2 - ${#1})); }
+
+seed_reg_file_fuzz() {
+  local corpus=$1
+  printf '%s\n' 'WINE REGISTRY Version 2' ';; All keys relative to \\User\\S-1-5-21' '' \
+    '[Software\\Sonorelle\\Settings] 1700000000' '#time=1d9f0e2a4b3c5d6' \
+    '"Language"="English"' '@="default"' '"Escapes"="tab\there \"quoted\" \\x41 \x00e9\x2603 \033"' \
+    '"Count"=dword:00000014' '"Path"=str(2):"C:\\Games\\Kickvale"' \
+    '"List"=hex(7):41,00,00,00,\' '  42,00,00,00,00,00' '"Raw"=hex:de,ad,be,ef' \
+    '"Wide"=hex(1):4b,00,69,00' '' '[Software\\Wine\\Drives] 1700000001' '"c:"="hd"' > "$corpus/wine.reg"
+  printf 'WINE REGISTRY Version 2\r\n\r\n[Software\\\\Sonorelle] 1\r\n"Folder"="/home/user/game"\r\n' > "$corpus/crlf.reg"
+}
+
+seed_ini_document_fuzz() {
+  local corpus=$1
+  printf '\xef\xbb\xbf[Sonorelle]\nLanguage = English\n; a comment\nFolder="C:\\Games\\Kickvale"\n' > "$corpus/bom.ini"
+  printf '[Game]\r\nPath=C:\\Kickvale\r\npath=second\r\n[game]\r\nPath=ignored\r\n[Other]\r\nName='"'"'quoted'"'"'\r\n' > "$corpus/repeated.ini"
+  printf '[Caf\xe9]\nName=Latin-1 \xe9t\xe9\n' > "$corpus/latin1.ini"
+}
+
+# song_record STREAM ARTIST TITLE ALBUM: one 140-byte record of songlist.bin.
+song_record() {
+  le32 20070100
+  zero_padded "$1" 8; zero_padded "$2" 40; zero_padded "$3" 40; zero_padded "$4" 40
+  le32 0; le32 0
+}
+
+seed_song_list_fuzz() {
+  local corpus=$1
+  { song_record sng00001 'Artist' 'Title' 'Album'
+    song_record ' sng2 ' 'Ärtist with a name longer than twenty' 'Tïtle' ''
+  } > "$corpus/two.bin"
+  { song_record sng00003 'Künstler' 'Lied' 'Platte'; printf 'cut'; } > "$corpus/trailing.bin"
+}
+
+# blank_padded TEXT WIDTH: a text field of the tag record.
+blank_padded() { printf "%-$2.$2s" "$1"; }
+
+seed_tag_record_fuzz() {
+  local corpus=$1
+  { printf TAG; blank_padded Title 30; blank_padded Artist 30; blank_padded Album 30
+    blank_padded 2009 4; blank_padded Comment 30; printf 7; } > "$corpus/slot.tag"
+  { printf tag; printf 'Caf\xe9'; zeros 26; zeros 94; printf '\xff'; } > "$corpus/latin1.tag"
+}
+
+# ima_stream CHANNELS BLOCK_BYTES BLOCKS [FACT_FRAMES]: an IMA ADPCM WAVE of silence.
+ima_stream() {
+  local channels=$1 block=$2 blocks=$3 frames=$((1 + ($2 - 4 * $1) / (4 * $1) * 8))
+  local fact=${4:-$((frames * blocks))} data=$(($2 * $3))
+  printf RIFF; le32 $((4 + 28 + 12 + 8 + data)); printf WAVE
+  printf 'fmt '; le32 20; le16 17; le16 "$channels"; le32 22050; le32 11100
+  le16 "$block"; le16 4; le16 2; le16 "$frames"
+  printf fact; le32 4; le32 "$fact"
+  printf data; le32 "$data"
+  zeros "$data"
+}
+
+seed_game_stream_fuzz() {
+  local corpus=$1
+  ima_stream 2 64 3 > "$corpus/stereo.wav"
+  ima_stream 1 36 4 100 > "$corpus/mono-fact.wav"
+  { ima_stream 2 2048 1; printf TAG; zeros 125; } > "$corpus/tagged.wav"
+}
+
 status=0
 mkdir -p "$build/artifacts"
 for target in "$build"/fuzzers/*; do

@@ -161,14 +161,15 @@ QString fromUtf16Le(const QByteArray& bytes)
 // "str(2):" or "hex(7):" -> the type number; pos ends after the colon.
 std::optional<int> readTypeInParentheses(QByteArrayView data, qsizetype& pos)
 {
-    int type = 0;
+    // Eight digits fill a DWORD, which an int cannot hold while it is being summed.
+    quint32 type = 0;
     int digits = 0;
     for (; pos < data.size() && isHexDigit(data[pos]) && digits < 8; ++digits)
-        type = type * 16 + hexValue(data[pos++]);
+        type = type * 16 + quint32(hexValue(data[pos++]));
     if (digits == 0 || !data.sliced(pos).startsWith("):"))
         return std::nullopt;
     pos += 2;
-    return type;
+    return int(type);
 }
 
 RegFile::Value parseValueData(QString name, QByteArrayView data)
@@ -252,9 +253,11 @@ QByteArray joinContinuedHex(QByteArrayView first, LineCursor& lines)
         joined.chop(1);
         joined += more.trimmed();
     }
-    if (joined.endsWith('\\'))
+    // A backslash left at the end would make the value swallow the next line once
+    // written back, and a blank before it would be gone when read back.
+    while (joined.endsWith('\\'))
         joined.chop(1);
-    return joined;
+    return joined.trimmed();
 }
 
 }  // namespace

@@ -71,7 +71,8 @@ QByteArray SongListRecord::toBytes() const
 
 QString SongListRecord::storedStreamName() const
 {
-    return DecodeUTF8(fieldBytes(TrimBlanks(streamName), NameBytes));
+    // The cut may end on a blank, which the reader drops.
+    return TrimBlanks(DecodeUTF8(fieldBytes(TrimBlanks(streamName), NameBytes)));
 }
 
 }  // namespace sonorelle

@@ -33,8 +33,8 @@ struct SongListRecord {
     // stripped, UTF-8, cut to 40 bytes on a character boundary; reserved words zero.
     QByteArray toBytes() const;
 
-    // The stream name as the writer stores it (stripped, cut to 8 bytes): the name
-    // the written record will point at.
+    // The stream name as the writer stores it (stripped, cut to 8 bytes) and the
+    // reader reads it back (stripped again): the name the written record points at.
     QString storedStreamName() const;
 
     bool operator==(const SongListRecord&) const = default;

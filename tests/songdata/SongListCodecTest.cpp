@@ -94,5 +94,14 @@ TEST(SongListCodecTest, StampReservedWordsAndStreamNameAreFixedWhenWritten)
     EXPECT_EQ(longName.storedStreamName(), QStringLiteral("s1234567"));
 }
 
+TEST(SongListCodecTest, StreamNameCutOnABlankPointsAtTheNameReadBack)
+{
+    for (const QString& name : {QStringLiteral("s123456 8"), QString::fromUtf8("s\xff\xff \xff")}) {
+        const SongListRecord entry = record(name, QString());
+        const SongListRecord reread = SongListRecord::fromBytes(entry.toBytes());
+        EXPECT_EQ(entry.storedStreamName(), reread.streamName) << name.toStdString();
+    }
+}
+
 }  // namespace
 }  // namespace sonorelle
