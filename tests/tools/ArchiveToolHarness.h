@@ -1,41 +1,69 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include "tools/ToolRun.h"
+
+#include <QDir>
 #include <QTemporaryDir>
 
-#include <cstdint>
+#include <gtest/gtest.h>
+
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace sonorelle::test {
 
-// Runs the real addon2 and makes the files its tests feed it, inside a fresh
-// temporary folder per test.
+// Members in the order they go onto the command line.
+using Members = std::vector<std::pair<QString, QByteArray>>;
+
+// Runs the real addon2 on files made in a fresh temporary folder.
 class ArchiveToolHarness {
 public:
-    struct Result {
-        bool finished = false;  // false: still running at the time limit, then killed
-        bool crashed = false;   // ended by a signal
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
+    QString Path(const QString& name) const { return folder_.filePath(name); }
 
-        bool OneLineError() const;
-    };
+    static ToolRun Run(const QStringList& arguments, int timeLimitMs = 60000)
+    {
+        return RunTool(Tool("addon2"), arguments, timeLimitMs);
+    }
 
-    ArchiveToolHarness();
+    // Writes the members into in/ and makes an archive of them with -c.
+    QString Create(const QString& name, const Members& members) const
+    {
+        QDir(folder_.path()).mkpath(QStringLiteral("in"));
+        QStringList arguments{QStringLiteral("-c"), Path(name)};
+        for (const auto& [member, bytes] : members) {
+            arguments << Path(QStringLiteral("in/") + member);
+            WriteFile(arguments.back(), bytes);
+        }
+        const ToolRun run = Run(arguments);
+        EXPECT_TRUE(run.Ok()) << run.err.toStdString();
+        return Path(name);
+    }
 
-    QString Path(const QString& name) const;
-    static Result Run(const QStringList& arguments, int timeLimitMs = 60000);
+    // Writes `bytes` under `name` and puts that file back with -ar.
+    void Put(const QString& archive, const QString& name, const QByteArray& bytes) const
+    {
+        WriteFile(Path(name), bytes);
+        const ToolRun run = Run({QStringLiteral("-ar"), archive, Path(name)});
+        ASSERT_TRUE(run.Ok()) << run.err.toStdString();
+    }
 
-    // Deterministic bytes that differ for every seed.
-    static QByteArray Bytes(std::int64_t size, std::uint32_t seed);
-    static void Write(const QString& path, const QByteArray& bytes);
-    static QByteArray Read(const QString& path);
+    static QByteArray Listing(const QString& archive)
+    {
+        const ToolRun run = Run({QStringLiteral("-l"), archive});
+        EXPECT_TRUE(run.Ok()) << run.err.toStdString();
+        return run.out;
+    }
 
-    // The bytes `-e` writes for `member`, or nothing when it fails.
-    std::optional<QByteArray> Extract(const QString& archive, const QString& member) const;
+    // The bytes -e writes for `member`, or nothing when it fails.
+    std::optional<QByteArray> Extract(const QString& archive, const QString& member) const
+    {
+        const QString out = Path(QStringLiteral("extracted.out"));
+        QFile::remove(out);
+        if (!Run({QStringLiteral("-e"), archive, member, out}).Ok())
+            return std::nullopt;
+        return ReadFile(out);
+    }
 
 private:
     QTemporaryDir folder_;

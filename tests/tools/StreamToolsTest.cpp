@@ -1,384 +1,250 @@
-#include "support/TestEnvironment.h"
 #include "tools/AudioProbe.h"
+#include "tools/ToolRun.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-#include <cmath>
-
 namespace sonorelle::test {
 namespace {
 
-constexpr double kSeconds = 3.0;
 constexpr double kToneHz = 1000.0;
-constexpr std::int64_t kMp3FrameSamples = 1152;
+constexpr std::size_t kFrames = 132300;  // 3 s at 44 100 Hz
+constexpr std::size_t kMp3FrameSamples = 1152;
 
-QString Tool(const char* name)
-{
-    return BinDir() + QLatin1Char('/') + QLatin1String(name);
-}
+class StreamToolsTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir_.filePath(name); }
 
-// One kind of input the encoder must take: how to make it and how long its decoded
-// audio must be once it is a 44 100 Hz stream.
-struct InputKind {
-    const char* name;
-    int sampleRate;
-    int channels;
-    const char* soxOptions;  // sample format of the WAV that sox writes first
-    const char* extension;
-    QStringList (*encode)(const QString& wav, const QString& out);  // null: sox writes it
-    bool lengthExact;  // false: the format does not record the encoder's delay and padding
-    const char* waveform = "sine";
-    const char* volume = "0.5";
+    // A command line of blank-separated words: the program (one of ours if the build has
+    // it), then its arguments, where a leading @ stands for this test's folder.
+    QStringList command(const QString& text) const
+    {
+        QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+        for (QString& word : words) {
+            if (word.startsWith(u'@'))
+                word = path(word.mid(1));
+        }
+        if (QFile::exists(Tool(words[0].toLatin1().constData())))
+            words[0] = Tool(words[0].toLatin1().constData());
+        return words;
+    }
 
-    std::int64_t frames44k() const { return std::llround(kSeconds * 44100.0); }
+    ToolRun run(const char* text) const { return run(QString::fromUtf8(text)); }
+    ToolRun run(const QString& text) const
+    {
+        QStringList arguments = command(text);
+        const QString program = arguments.takeFirst();
+        return RunTool(program, arguments);
+    }
+
+    // A 44 100 Hz stereo stream @stereo.sng of a 440 Hz tone left and 1000 Hz right.
+    QString makeStream() const
+    {
+        EXPECT_TRUE(run("sox -n -r 44100 -c 2 -b 16 @stereo.wav synth 3 sine 440 sine 1000 vol 0.5").Ok());
+        EXPECT_TRUE(run("addon3 -pcstream @stereo.wav = @stereo.sng").Ok());
+        return path(QStringLiteral("stereo.sng"));
+    }
+
+    QTemporaryDir dir_;
 };
 
-QStringList LameWithHeader(const QString& wav, const QString& out)
-{
-    return {QStringLiteral("lame"), QStringLiteral("--quiet"), wav, out};
-}
-
-// At 22 050 Hz the default 32 kbit/s frames are too small for the header; lame leaves it out.
-QStringList LameLowRateWithHeader(const QString& wav, const QString& out)
-{
-    return {QStringLiteral("lame"), QStringLiteral("--quiet"), QStringLiteral("-b"), QStringLiteral("64"), wav, out};
-}
-
-// ID3v2 before the audio and an ID3v1 record after it, as songs people add carry them.
-QStringList LameWithTags(const QString& wav, const QString& out)
-{
-    return {QStringLiteral("lame"), QStringLiteral("--quiet"), QStringLiteral("--add-id3v2"),
-            QStringLiteral("--tt"), QStringLiteral("Title"), QStringLiteral("--ta"), QStringLiteral("Artist"), wav, out};
-}
-
-QStringList LameWithoutHeader(const QString& wav, const QString& out)
-{
-    return {QStringLiteral("lame"), QStringLiteral("--quiet"), QStringLiteral("-t"), wav, out};
-}
-
-QStringList FfmpegMp2(const QString& wav, const QString& out)
-{
-    return {QStringLiteral("ffmpeg"), QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-            QStringLiteral("-i"), wav, QStringLiteral("-c:a"), QStringLiteral("mp2"), out};
-}
+// An input the encoder must take: sox's format options, the file type, the real encoder
+// that makes it from sox's WAV (null: sox writes it), and whether its decoded length is exact.
+struct InputKind {
+    const char* name;
+    const char* soxFormat;
+    const char* extension;
+    const char* encoder;
+    bool lengthExact;  // false: the format does not record the encoder's delay and padding
+    const char* synth = "sine 1000 vol 0.5";
+};
 
 void PrintTo(const InputKind& kind, std::ostream* out)
 {
     *out << kind.name;
 }
 
-class StreamToolsTest : public ::testing::Test {
-protected:
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    // A tone made by sox (and, for MP3/MP2, encoded by a real encoder), copied to a name
-    // without a meaningful extension as the program hands it over.
-    QString makeInput(const InputKind& kind)
-    {
-        const QString wav = path(QStringLiteral("tone.wav"));
-        const QString made = path(QStringLiteral("tone.") + QLatin1String(kind.extension));
-        QStringList sox{QStringLiteral("-n"), QStringLiteral("-r"), QString::number(kind.sampleRate),
-                        QStringLiteral("-c"), QString::number(kind.channels)};
-        sox += QString::fromLatin1(kind.soxOptions).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        sox << (kind.encode ? wav : made) << QStringLiteral("synth") << QString::number(kSeconds)
-            << QLatin1String(kind.waveform) << QString::number(kToneHz) << QStringLiteral("vol")
-            << QLatin1String(kind.volume);
-        EXPECT_EQ(RunProcess(QStringLiteral("sox"), sox).exitCode, 0);
-        if (kind.encode) {
-            QStringList command = kind.encode(wav, made);
-            const QString program = command.takeFirst();
-            EXPECT_EQ(RunProcess(program, command).exitCode, 0);
-        }
-        const QString input = path(QStringLiteral("negotovo.!!!"));
-        QFile::remove(input);
-        EXPECT_TRUE(QFile::copy(made, input));
-        return input;
-    }
-
-    // A 44 100 Hz stereo stream of a tone with different frequencies left and right.
-    QString makeStream()
-    {
-        const QString wav = path(QStringLiteral("stereo.wav"));
-        EXPECT_EQ(RunProcess(QStringLiteral("sox"),
-                             {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"),
-                              QStringLiteral("-c"), QStringLiteral("2"), QStringLiteral("-b"),
-                              QStringLiteral("16"), wav, QStringLiteral("synth"), QString::number(kSeconds),
-                              QStringLiteral("sine"), QStringLiteral("440"), QStringLiteral("sine"),
-                              QStringLiteral("1000"), QStringLiteral("vol"), QStringLiteral("0.5")})
-                      .exitCode,
-                  0);
-        const QString stream = path(QStringLiteral("stereo.sng"));
-        EXPECT_EQ(addon3({QStringLiteral("-pcstream"), wav, QStringLiteral("="), stream}).exitCode, 0);
-        return stream;
-    }
-
-    ProcessResult addon3(const QStringList& arguments) { return RunProcess(Tool("addon3"), arguments); }
-
-    QTemporaryDir dir_;
-};
-
 class EncodeInputTest : public StreamToolsTest, public ::testing::WithParamInterface<InputKind> {};
 
 TEST_P(EncodeInputTest, StreamKeepsLengthAndToneAndDecodesToPcm)
 {
     const InputKind& kind = GetParam();
-    const QString input = makeInput(kind);
-    const QString stream = path(QStringLiteral("gotovo.!!!"));
-    const QString wav = path(QStringLiteral("playwav.wav"));
+    const QString made = QStringLiteral("tone.") + QLatin1String(kind.extension);
+    ASSERT_TRUE(run(QStringLiteral("sox -n %1 @%2 synth 3 %3").arg(QLatin1String(kind.soxFormat),
+        kind.encoder ? QStringLiteral("tone.wav") : made, QLatin1String(kind.synth))).Ok());
+    if (kind.encoder) {
+        ASSERT_TRUE(run(kind.encoder).Ok());
+    }
+    // The program hands the file over under a name without a meaningful extension.
+    ASSERT_TRUE(QFile::copy(path(made), path(QStringLiteral("negotovo.!!!"))));
 
-    const ProcessResult encoded = addon3({QStringLiteral("-pcstream"), input, QStringLiteral("="), stream});
-    ASSERT_EQ(encoded.exitCode, 0) << encoded.standardError.toStdString();
-    const DecodedAudio asStored = ReadAudio(stream);
-    EXPECT_EQ(asStored.format, SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM);
-    EXPECT_EQ(asStored.sampleRate, 44100);
-    EXPECT_EQ(asStored.channels, 2);
+    const ToolRun encoded = run("addon3 -pcstream @negotovo.!!! = @gotovo.!!!");
+    ASSERT_TRUE(encoded.Ok()) << encoded.err.toStdString();
+    const DecodedAudio stored = ReadAudio(path(QStringLiteral("gotovo.!!!")));
+    EXPECT_EQ(stored.format, SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM);
+    EXPECT_EQ(stored.sampleRate, 44100);
+    EXPECT_EQ(stored.channels, 2);
 
-    const ProcessResult decoded = addon3({QStringLiteral("-wave"), stream, QStringLiteral("="), wav});
-    ASSERT_EQ(decoded.exitCode, 0) << decoded.standardError.toStdString();
-    const DecodedAudio pcm = ReadAudio(wav);
+    const ToolRun decoded = run("addon3 -wave @gotovo.!!! = @playwav.wav");
+    ASSERT_TRUE(decoded.Ok()) << decoded.err.toStdString();
+    const DecodedAudio pcm = ReadAudio(path(QStringLiteral("playwav.wav")));
     EXPECT_EQ(pcm.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     EXPECT_EQ(pcm.sampleRate, 44100);
     ASSERT_EQ(pcm.channels, 2);
-    const auto frames = static_cast<std::int64_t>(pcm.frames());
     if (kind.lengthExact) {
-        EXPECT_EQ(frames, kind.frames44k());
+        EXPECT_EQ(pcm.frames(), kFrames);
     } else {
-        // Without a length header the decoder also returns the encoder's delay and the
-        // padding of the last MPEG frame: less than three frames in all.
-        EXPECT_GE(frames, kind.frames44k());
-        EXPECT_LT(frames, kind.frames44k() + 3 * kMp3FrameSamples);
+        // The decoder also returns the encoder's delay and the last frame's padding.
+        EXPECT_GE(pcm.frames(), kFrames);
+        EXPECT_LT(pcm.frames(), kFrames + 3 * kMp3FrameSamples);
     }
     EXPECT_NEAR(pcm.frequency(0), kToneHz, 5.0);
     EXPECT_NEAR(pcm.frequency(1), kToneHz, 5.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, EncodeInputTest,
-    ::testing::Values(
-        InputKind{"Wav16", 44100, 2, "-b 16", "wav", nullptr, true},
-        InputKind{"Wav8Mono22050", 22050, 1, "-b 8", "wav", nullptr, true},
-        InputKind{"Wav24At48000", 48000, 2, "-b 24", "wav", nullptr, true},
-        InputKind{"Aiff", 44100, 2, "-b 16", "aiff", nullptr, true},
-        InputKind{"FlacMono", 44100, 1, "-b 16", "flac", nullptr, true},
-        InputKind{"Ogg", 44100, 2, "", "ogg", nullptr, true},
-        InputKind{"Mp3Gapless", 44100, 2, "-b 16", "mp3", LameWithHeader, true},
-        InputKind{"Mp3WithTags", 44100, 2, "-b 16", "mp3", LameWithTags, true},
-        // Decoded MP3 overshoots full scale; wrapped peaks would add zero crossings.
-        InputKind{"Mp3LoudSquare", 44100, 2, "-b 16", "mp3", LameWithHeader, true, "square", "0.999"},
-        InputKind{"Mp3WithoutHeader", 44100, 2, "-b 16", "mp3", LameWithoutHeader, false},
-        InputKind{"Mp3Mono22050", 22050, 1, "-b 16", "mp3", LameLowRateWithHeader, true},
-        InputKind{"Mp2", 44100, 2, "-b 16", "mp2", FfmpegMp2, false}),
+INSTANTIATE_TEST_SUITE_P(Inputs, EncodeInputTest, ::testing::Values(
+    InputKind{"Wav16", "-r 44100 -c 2 -b 16", "wav", nullptr, true},
+    InputKind{"Wav8Mono22050", "-r 22050 -c 1 -b 8", "wav", nullptr, true},
+    InputKind{"Wav24At48000", "-r 48000 -c 2 -b 24", "wav", nullptr, true},
+    InputKind{"Aiff", "-r 44100 -c 2 -b 16", "aiff", nullptr, true},
+    InputKind{"FlacMono", "-r 44100 -c 1 -b 16", "flac", nullptr, true},
+    InputKind{"Ogg", "-r 44100 -c 2", "ogg", nullptr, true},
+    InputKind{"Mp3Gapless", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet @tone.wav @tone.mp3", true},
+    // ID3v2 before the audio and ID3v1 after it, as songs people add carry them.
+    InputKind{"Mp3WithTags", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet --add-id3v2 --tt Title --ta Artist @tone.wav @tone.mp3", true},
+    // Decoded MP3 overshoots full scale; wrapped peaks would add zero crossings.
+    InputKind{"Mp3LoudSquare", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet @tone.wav @tone.mp3", true, "square 1000 vol 0.999"},
+    InputKind{"Mp3WithoutHeader", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet -t @tone.wav @tone.mp3", false},
+    // At 22 050 Hz lame's default frames are too small for the length header.
+    InputKind{"Mp3Mono22050", "-r 22050 -c 1 -b 16", "mp3", "lame --quiet -b 64 @tone.wav @tone.mp3", true},
+    InputKind{"Mp2", "-r 44100 -c 2 -b 16", "mp2", "ffmpeg -v error -y -i @tone.wav -c:a mp2 @tone.mp2", false}),
     [](const ::testing::TestParamInfo<InputKind>& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(StreamToolsTest, TagRecordAfterTheAudioIsNeverDecoded)
 {
     const QString stream = makeStream();
-    const QString tagged = path(QStringLiteral("tagged.sng"));
-    ASSERT_TRUE(QFile::copy(stream, tagged));
-    QFile file(tagged);
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    QByteArray tag("TAG");
-    tag += QByteArray(30, 'T') + QByteArray(30, 'A') + QByteArray(30, 'B') + "2009" + QByteArray(30, 'C');
+    QByteArray tag = "TAG" + QByteArray(30, 'T') + QByteArray(30, 'A') + QByteArray(30, 'B') + "2009" + QByteArray(30, 'C');
     tag += char(7);
-    ASSERT_EQ(tag.size(), 128);
-    file.write(tag);
-    file.close();
+    WriteFile(path(QStringLiteral("tagged.sng")), ReadFile(stream) + tag);
 
-    const QString plainWav = path(QStringLiteral("plain.wav"));
-    const QString taggedWav = path(QStringLiteral("tagged.wav"));
-    ASSERT_EQ(addon3({QStringLiteral("-wave"), stream, QStringLiteral("="), plainWav}).exitCode, 0);
-    ASSERT_EQ(addon3({QStringLiteral("-wave"), tagged, QStringLiteral("="), taggedWav}).exitCode, 0);
-    QFile plain(plainWav);
-    QFile withTag(taggedWav);
-    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(withTag.open(QIODevice::ReadOnly));
-    EXPECT_EQ(plain.readAll(), withTag.readAll());
-
-    EXPECT_EQ(ReadAudio(taggedWav).frames(), 132300U);
+    ASSERT_TRUE(run("addon3 -wave @stereo.sng = @plain.wav").Ok());
+    ASSERT_TRUE(run("addon3 -wave @tagged.sng = @tagged.wav").Ok());
+    EXPECT_EQ(ReadFile(path(QStringLiteral("plain.wav"))), ReadFile(path(QStringLiteral("tagged.wav"))));
+    EXPECT_EQ(ReadAudio(path(QStringLiteral("tagged.wav"))).frames(), kFrames);
 
     // A tagged stream given to the encoder again keeps its length too.
-    const QString again = path(QStringLiteral("again.sng"));
-    const QString againWav = path(QStringLiteral("again.wav"));
-    ASSERT_EQ(addon3({QStringLiteral("-pcstream"), tagged, QStringLiteral("="), again}).exitCode, 0);
-    ASSERT_EQ(addon3({QStringLiteral("-wave"), again, QStringLiteral("="), againWav}).exitCode, 0);
-    EXPECT_EQ(ReadAudio(againWav).frames(), 132300U);
+    ASSERT_TRUE(run("addon3 -pcstream @tagged.sng = @again.sng").Ok());
+    ASSERT_TRUE(run("addon3 -wave @again.sng = @again.wav").Ok());
+    EXPECT_EQ(ReadAudio(path(QStringLiteral("again.wav"))).frames(), kFrames);
 }
 
 TEST_F(StreamToolsTest, DamagedMp3GivesOneLineOrNoneButNeverTheDecodersNotes)
 {
-    const InputKind kind{"Mp3", 44100, 2, "-b 16", "mp3", LameWithHeader, true};
-    const QString input = makeInput(kind);
+    ASSERT_TRUE(run("sox -n -r 44100 -c 2 -b 16 @tone.wav synth 3 sine 1000 vol 0.5").Ok());
+    ASSERT_TRUE(run("lame --quiet @tone.wav @tone.mp3").Ok());
+    const QByteArray mp3 = ReadFile(path(QStringLiteral("tone.mp3")));
     QByteArray junk(8000, '\0');
     for (int i = 0; i < junk.size(); ++i)
         junk[i] = char((i * 151 + 89) % 251);  // never a frame's sync byte
-    QFile file(input);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray mp3 = file.readAll();
-    file.close();
-    const auto write = [&](const QString& name, const QByteArray& bytes) {
-        QFile out(path(name));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        return out.fileName();
-    };
 
     // A short burst: the decoder skips to the next frame and says so on stderr; we do not.
-    const QString burst = write(QStringLiteral("burst.mp3"), mp3.left(mp3.size() / 3) + junk.left(300) +
-                                                              mp3.mid(mp3.size() / 3 + 300));
-    const ProcessResult resynced = addon3({QStringLiteral("-pcstream"), burst, QStringLiteral("="), path(QStringLiteral("a.sng"))});
-    EXPECT_EQ(resynced.exitCode, 0);
-    EXPECT_TRUE(resynced.standardError.isEmpty()) << resynced.standardError.toStdString();
+    WriteFile(path(QStringLiteral("burst.mp3")), mp3.left(mp3.size() / 3) + junk.left(300) + mp3.mid(mp3.size() / 3 + 300));
+    const ToolRun resynced = run("addon3 -pcstream @burst.mp3 = @a.sng");
+    EXPECT_TRUE(resynced.Ok());
+    EXPECT_TRUE(resynced.err.isEmpty()) << resynced.err.toStdString();
 
     // Junk after the first frames: the decoder gives up, and so does the encoder, with one line.
-    const QString broken = write(QStringLiteral("broken.mp3"), mp3.left(2000) + junk);
-    const ProcessResult failed = addon3({QStringLiteral("-pcstream"), broken, QStringLiteral("="), path(QStringLiteral("b.sng"))});
+    WriteFile(path(QStringLiteral("broken.mp3")), mp3.left(2000) + junk);
+    const ToolRun failed = run("addon3 -pcstream @broken.mp3 = @b.sng");
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.standardError.count(QLatin1Char('\n')), 1) << failed.standardError.toStdString();
+    EXPECT_TRUE(failed.OneLineError()) << failed.err.toStdString();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("b.sng"))));
 }
 
-TEST_F(StreamToolsTest, StereoChannelsStayApartThroughStreamAndMp3)
+// The export road: the viewer decodes the stream to playwav.wav beside it, addon1 encodes that.
+TEST_F(StreamToolsTest, ViewerAndMp3EncoderKeepLengthAndStereoChannelsApart)
 {
-    const QString stream = makeStream();
-    const QString wav = path(QStringLiteral("playwav.wav"));
-    const QString mp3 = path(QStringLiteral("playwav.mp3"));
-    ASSERT_EQ(addon3({QStringLiteral("-wave"), stream, QStringLiteral("="), wav}).exitCode, 0);
-    const ProcessResult encoded = RunProcess(Tool("addon1"), {QStringLiteral("--preset"), QStringLiteral("cd"), wav, mp3});
-    ASSERT_EQ(encoded.exitCode, 0) << encoded.standardError.toStdString();
+    makeStream();
+    const ToolRun viewed = run("sndview @stereo.sng");
+    ASSERT_TRUE(viewed.Ok()) << viewed.err.toStdString();
+    for (const char* fact : {"IMA ADPCM", "sample rate: 44100 Hz", "channels: 2", "frames: 132300", "duration: 3.000 s"})
+        EXPECT_TRUE(viewed.out.contains(fact)) << fact;
+    const DecodedAudio pcm = ReadAudio(path(QStringLiteral("playwav.wav")));
+    EXPECT_EQ(pcm.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    EXPECT_EQ(pcm.frames(), kFrames);
 
-    const ProcessResult probe = RunProcess(
-        QStringLiteral("ffprobe"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
-                                    QStringLiteral("stream=codec_name,bit_rate"), QStringLiteral("-of"),
-                                    QStringLiteral("compact"), mp3});
-    EXPECT_EQ(probe.standardOutput.trimmed(), QStringLiteral("stream|codec_name=mp3|bit_rate=192000"));
-
+    const ToolRun encoded = run("addon1 --preset cd @playwav.wav @playwav.mp3");
+    ASSERT_TRUE(encoded.Ok()) << encoded.err.toStdString();
+    const ToolRun probe = run("ffprobe -v error -show_entries stream=codec_name,bit_rate -of compact @playwav.mp3");
+    EXPECT_EQ(probe.out.trimmed(), "stream|codec_name=mp3|bit_rate=192000");
     // A decoder that honours the gapless header gives back exactly the source's length.
-    const QString back = path(QStringLiteral("back.wav"));
-    ASSERT_EQ(RunProcess(QStringLiteral("ffmpeg"), {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"),
-                                                    mp3, back})
-                  .exitCode,
-              0);
-    const DecodedAudio source = ReadAudio(wav);
-    const DecodedAudio decoded = ReadAudio(back);
-    EXPECT_EQ(decoded.frames(), source.frames());
-    EXPECT_EQ(ReadAudio(mp3).frames(), source.frames());
+    ASSERT_TRUE(run("ffmpeg -v error -i @playwav.mp3 @back.wav").Ok());
+    const DecodedAudio decoded = ReadAudio(path(QStringLiteral("back.wav")));
+    EXPECT_EQ(decoded.frames(), kFrames);
+    EXPECT_EQ(ReadAudio(path(QStringLiteral("playwav.mp3"))).frames(), kFrames);
     ASSERT_EQ(decoded.channels, 2);
     EXPECT_NEAR(decoded.frequency(0), 440.0, 3.0);
     EXPECT_NEAR(decoded.frequency(1), 1000.0, 5.0);
 }
 
-TEST_F(StreamToolsTest, ViewerPrintsTheStreamAndWritesPlaywavBesideIt)
-{
-    const QString stream = makeStream();
-    const ProcessResult viewed = RunProcess(Tool("sndview"), {stream});
-    ASSERT_EQ(viewed.exitCode, 0) << viewed.standardError.toStdString();
-    EXPECT_TRUE(viewed.standardOutput.contains(QStringLiteral("IMA ADPCM")));
-    EXPECT_TRUE(viewed.standardOutput.contains(QStringLiteral("sample rate: 44100 Hz")));
-    EXPECT_TRUE(viewed.standardOutput.contains(QStringLiteral("channels: 2")));
-    EXPECT_TRUE(viewed.standardOutput.contains(QStringLiteral("frames: 132300")));
-    EXPECT_TRUE(viewed.standardOutput.contains(QStringLiteral("duration: 3.000 s")));
-    const DecodedAudio pcm = ReadAudio(path(QStringLiteral("playwav.wav")));
-    EXPECT_EQ(pcm.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-    EXPECT_EQ(pcm.frames(), 132300U);
-}
-
-// A failing run: exit code, exactly one line on stderr, and nothing new in the folder.
 struct FailingRun {
     const char* name;
-    const char* tool;
-    QStringList (*arguments)(const QString& folder);
+    const char* command;
     int exitCode;
     bool diskFull = false;  // run with a file-size limit far below the output's size
 };
 
-void PrintTo(const FailingRun& run, std::ostream* out)
+void PrintTo(const FailingRun& failing, std::ostream* out)
 {
-    *out << run.name;
+    *out << failing.name;
 }
 
 class FailingRunTest : public StreamToolsTest, public ::testing::WithParamInterface<FailingRun> {};
 
 TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
 {
-    const QString folder = dir_.path();
-    QFile text(path(QStringLiteral("notes.txt")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write(QByteArray("These are not audio samples, only a few words of text.\n").repeated(20));
-    text.close();
-    ASSERT_TRUE(QFile::copy(QStringLiteral(SONORELLE_SOURCE_DIR "/CMakeLists.txt"), path(QStringLiteral("file"))));
-    ASSERT_EQ(RunProcess(QStringLiteral("sox"), {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"),
-                                                 QStringLiteral("-c"), QStringLiteral("2"), path(QStringLiteral("empty.wav")),
-                                                 QStringLiteral("trim"), QStringLiteral("0"), QStringLiteral("0")})
-                  .exitCode,
-              0);
+    WriteFile(path(QStringLiteral("notes.txt")), QByteArray("These are not audio samples, only a few words.\n").repeated(20));
+    WriteFile(path(QStringLiteral("file")), "a file where a folder should be");
+    ASSERT_TRUE(run("sox -n -r 44100 -c 2 @empty.wav trim 0 0").Ok());
     makeStream();
-    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const auto entries = [&] { return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+    const QStringList before = entries();
 
-    QStringList arguments = GetParam().arguments(folder);
-    QString program = Tool(GetParam().tool);
-    if (GetParam().diskFull) {
-        arguments = QStringList{QStringLiteral("-c"), QStringLiteral("ulimit -f 16; exec \"$0\" \"$@\""), program} + arguments;
-        program = QStringLiteral("/bin/sh");
-    }
-    const ProcessResult run = RunProcess(program, arguments);
-    EXPECT_EQ(run.exitCode, GetParam().exitCode);
-    EXPECT_EQ(run.standardError.count(QLatin1Char('\n')), 1) << run.standardError.toStdString();
-    EXPECT_TRUE(run.standardOutput.isEmpty());
-    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    QStringList arguments = command(QString::fromUtf8(GetParam().command));
+    if (GetParam().diskFull)
+        arguments = QStringList{QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("ulimit -f 16; exec \"$0\" \"$@\"")} + arguments;
+    const QString program = arguments.takeFirst();
+    const ToolRun failed = RunTool(program, arguments);
+    EXPECT_EQ(failed.exitCode, GetParam().exitCode);
+    EXPECT_TRUE(failed.OneLineError()) << failed.err.toStdString();
+    EXPECT_TRUE(failed.out.isEmpty());
+    EXPECT_EQ(entries(), before);
 }
 
-QString In(const QString& folder, const char* name)
-{
-    return folder + QLatin1Char('/') + QLatin1String(name);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Failures, FailingRunTest,
-    ::testing::Values(
-        FailingRun{"MissingInput", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "nothing.mp3"), QStringLiteral("="), In(f, "out")}; }, 1},
-        FailingRun{"TextAsInput", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "notes.txt"), QStringLiteral("="), In(f, "out")}; }, 1},
-        FailingRun{"TextAsStream", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "notes.txt"), QStringLiteral("="), In(f, "out.wav")}; }, 1},
-        FailingRun{"InputWithoutAudio", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "empty.wav"), QStringLiteral("="), In(f, "out")}; }, 1},
-        FailingRun{"OutputFolderMissing", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "gone/out.wav")}; }, 1},
-        FailingRun{"OutputFolderIsAFile", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "file/out")}; }, 1},
-        FailingRun{"OutputIsAFolder", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), QStringLiteral("="), f}; }, 1},
-        FailingRun{"DiskFullWhileEncoding", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-pcstream"), In(f, "stereo.wav"), QStringLiteral("="), In(f, "out")}; }, 1, true},
-        FailingRun{"DiskFullWhileDecoding", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "out.wav")}; }, 1, true},
-        FailingRun{"DiskFullWhileEncodingMp3", "addon1",
-                   [](const QString& f) { return QStringList{QStringLiteral("--preset"), QStringLiteral("cd"), In(f, "stereo.wav"), In(f, "out.mp3")}; }, 1, true},
-        FailingRun{"MissingEquals", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), In(f, "out.wav")}; }, 2},
-        FailingRun{"EqualsInWrongPlace", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), In(f, "out.wav"), QStringLiteral("=")}; }, 2},
-        FailingRun{"ExtraArgument", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-wave"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "out.wav"), In(f, "more")}; }, 2},
-        FailingRun{"UnknownSwitch", "addon3",
-                   [](const QString& f) { return QStringList{QStringLiteral("-mp3"), In(f, "stereo.sng"), QStringLiteral("="), In(f, "out.wav")}; }, 2},
-        FailingRun{"Mp3FromText", "addon1",
-                   [](const QString& f) { return QStringList{QStringLiteral("--preset"), QStringLiteral("cd"), In(f, "notes.txt"), In(f, "out.mp3")}; }, 1},
-        FailingRun{"Mp3WithoutPreset", "addon1",
-                   [](const QString& f) { return QStringList{In(f, "stereo.sng"), In(f, "out.mp3")}; }, 2},
-        FailingRun{"Mp3IntoMissingFolder", "addon1",
-                   [](const QString& f) { return QStringList{QStringLiteral("--preset"), QStringLiteral("cd"), In(f, "stereo.sng"), In(f, "gone/out.mp3")}; }, 1},
-        FailingRun{"ViewMissingStream", "sndview",
-                   [](const QString& f) { return QStringList{In(f, "nothing.sng")}; }, 1},
-        FailingRun{"ViewTwoStreams", "sndview",
-                   [](const QString& f) { return QStringList{In(f, "stereo.sng"), In(f, "stereo.sng")}; }, 2}),
+INSTANTIATE_TEST_SUITE_P(Failures, FailingRunTest, ::testing::Values(
+    FailingRun{"MissingInput", "addon3 -pcstream @nothing.mp3 = @out", 1},
+    FailingRun{"TextAsInput", "addon3 -pcstream @notes.txt = @out", 1},
+    FailingRun{"TextAsStream", "addon3 -wave @notes.txt = @out.wav", 1},
+    FailingRun{"InputWithoutAudio", "addon3 -pcstream @empty.wav = @out", 1},
+    FailingRun{"OutputFolderMissing", "addon3 -wave @stereo.sng = @gone/out.wav", 1},
+    FailingRun{"OutputFolderIsAFile", "addon3 -pcstream @stereo.sng = @file/out", 1},
+    FailingRun{"OutputIsAFolder", "addon3 -wave @stereo.sng = @", 1},
+    FailingRun{"DiskFullWhileEncoding", "addon3 -pcstream @stereo.wav = @out", 1, true},
+    FailingRun{"DiskFullWhileDecoding", "addon3 -wave @stereo.sng = @out.wav", 1, true},
+    FailingRun{"DiskFullWhileEncodingMp3", "addon1 --preset cd @stereo.wav @out.mp3", 1, true},
+    FailingRun{"MissingEquals", "addon3 -wave @stereo.sng @out.wav", 2},
+    FailingRun{"EqualsInWrongPlace", "addon3 -wave @stereo.sng @out.wav =", 2},
+    FailingRun{"ExtraArgument", "addon3 -wave @stereo.sng = @out.wav @more", 2},
+    FailingRun{"UnknownSwitch", "addon3 -mp3 @stereo.sng = @out.wav", 2},
+    FailingRun{"Mp3FromText", "addon1 --preset cd @notes.txt @out.mp3", 1},
+    FailingRun{"Mp3WithoutPreset", "addon1 @stereo.sng @out.mp3", 2},
+    FailingRun{"Mp3IntoMissingFolder", "addon1 --preset cd @stereo.sng @gone/out.mp3", 1},
+    FailingRun{"ViewMissingStream", "sndview @nothing.sng", 1},
+    FailingRun{"ViewTwoStreams", "sndview @stereo.sng @stereo.sng", 2}),
     [](const ::testing::TestParamInfo<FailingRun>& paramInfo) { return std::string(paramInfo.param.name); });
 
 }  // namespace
