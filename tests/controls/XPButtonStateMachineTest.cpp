@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, XPButtonScenario, testing::Values(
     Scenario{"EnabledShowsNormal", {Activate, Disable, Enable}, S::Normal, 0},
     Scenario{"EnabledUnderPointerShowsHot", {Activate, Disable, MoveIn, Enable}, S::Hot, 0},
     Scenario{"EnabledDefaultShowsFocused", {Activate, MakeDefault, Disable, Enable}, S::Focused, 0}),
-    [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<Scenario>& row) { return row.param.name; });
 
 }  // namespace
 }  // namespace sonorelle

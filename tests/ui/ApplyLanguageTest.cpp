@@ -1,6 +1,6 @@
 #include "app/Form2.h"
 #include "controls/ccXPButton.h"
-#include "lang/LanguageFileWriter.h"
+#include "support/FileBytes.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
 #include "ui/ApplyLanguage.h"
@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QAbstractButton>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -91,13 +92,21 @@ private:
 
 class ApplyLanguageTest : public ::testing::Test {
 protected:
-    LanguageFileWriter files;
+    // A language file written byte for byte into a temporary folder.
+    QString write(const QString& name, const QByteArray& bytes) const
+    {
+        const QString path = folder.filePath(name);
+        WriteFile(path, bytes);
+        return path;
+    }
+
+    QTemporaryDir folder;
     LanguageTexts texts;
 };
 
 TEST_F(ApplyLanguageTest, AsksForEveryWindowInOrderAndSetsEachKindOfControl)
 {
-    texts.load(files.write(QStringLiteral("a.lng"),
+    texts.load(write(QStringLiteral("a.lng"),
                            "[Translate]\nLngFrameTrack=<b>Songs</b>\nLngBtnAdd=&Add\nLngBtnDel=Delete\n"
                            "LngLabelGod=Year\nAbout=About it\nsost6=Idle\n"));
     HandBuiltWindows windows;
@@ -132,7 +141,7 @@ TEST_F(ApplyLanguageTest, AFileWithoutTheKeysEmptiesTheCaptions)
     HandBuiltWindows windows;
     texts.load(Shipped("English.lng"));
     ApplyLanguage(texts, windows);
-    texts.load(files.write(QStringLiteral("empty.lng"), "[Global]\nLanguage=Empty\n"));
+    texts.load(write(QStringLiteral("empty.lng"), "[Global]\nLanguage=Empty\n"));
     ApplyLanguage(texts, windows);
     EXPECT_EQ(NamedChild<QGroupBox>(windows.main, "Frame1")->title(), QString());
     EXPECT_EQ(NamedChild<ccXPButton>(windows.main, "Command1")->caption(), QString());
