@@ -72,7 +72,7 @@ TEST_F(CliCommands, ListEditsPrintTheSelectionTheyLeaveAndChangeTheArchivedList)
     EXPECT_EQ(edit(QStringLiteral("delete"), QStringLiteral("3")), QStringLiteral("2\n"));
     EXPECT_EQ(archivedStreams(), moved.mid(0, 3));
     EXPECT_FALSE(QFile::exists(game->streamPath(QStringLiteral("s04"))));
-    EXPECT_TRUE(QFile::exists(trashed(QStringLiteral("s04"))));
+    EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("data/Trash/files/s04.sng"))));
 
     // Shuffle keeps every song, the lines follow the archived order.
     EXPECT_EQ(edit(QStringLiteral("shuffle"), {}), QStringLiteral("0\n"));

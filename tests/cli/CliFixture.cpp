@@ -123,9 +123,4 @@ QString CliFixture::setting(const QString& valueName) const
     return registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, valueName);
 }
 
-QString CliFixture::trashed(const QString& streamName) const
-{
-    return home.filePath(QStringLiteral("data/Trash/files/%1.sng").arg(streamName));
-}
-
 }  // namespace sonorelle::test

@@ -43,7 +43,6 @@ protected:
 
     void set(const QString& valueName, const QString& text);
     QString setting(const QString& valueName) const;
-    QString trashed(const QString& streamName) const;
 
     QTemporaryDir home;
     std::unique_ptr<GameFixture> game;
