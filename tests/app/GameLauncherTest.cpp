@@ -1,5 +1,6 @@
 #include "app/GameLauncher.h"
 
+#include "support/FileBytes.h"
 #include "support/RecordingFeedback.h"
 
 #include <QDeadlineTimer>
@@ -21,31 +22,22 @@ protected:
         : savedPath(qgetenv("PATH"))
     {
         qputenv("PATH", bin.path().toLocal8Bit());
-        EXPECT_TRUE(QDir(game.path()).mkpath(QStringLiteral(".")));
     }
     ~GameLauncherTest() override { qputenv("PATH", savedPath); }
 
     QString gameDir() const { return game.path() + u'/'; }
 
-    void placeGame() const
-    {
-        QFile exe(game.filePath(GameLauncher::Executable));
-        ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
-        exe.write("MZ");
-    }
+    void placeGame() const { test::WriteFile(game.filePath(GameLauncher::Executable), "MZ"); }
 
     // A stand-in for wine that writes down how it was started.
     QString fakeWine() const
     {
         const QString record = bin.filePath(QStringLiteral("started.txt"));
-        QFile script(bin.filePath(QStringLiteral("wine")));
-        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\n{ echo \"$1\"; pwd; echo \"$WINEPREFIX\"; } > '%1.part'\n"
-                                    "/bin/mv '%1.part' '%1'\n")
-                         .arg(record)
-                         .toLocal8Bit());
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        test::WriteScript(bin.filePath(QStringLiteral("wine")),
+                          QStringLiteral("#!/bin/sh\n{ echo \"$1\"; pwd; echo \"$WINEPREFIX\"; } > '%1.part'\n"
+                                         "/bin/mv '%1.part' '%1'\n")
+                              .arg(record)
+                              .toLocal8Bit());
         return record;
     }
 
@@ -56,7 +48,7 @@ protected:
     TextLookup texts = [](const QString&) { return QString(); };
 };
 
-TEST_F(GameLauncherTest, MissingWineIsToldPlainly)
+TEST_F(GameLauncherTest, MissingWineOrGameProgramIsTold)
 {
     placeGame();
     EXPECT_FALSE(GameLauncher::run(gameDir(), QStringLiteral("/prefix"), feedback, texts));
@@ -64,14 +56,12 @@ TEST_F(GameLauncherTest, MissingWineIsToldPlainly)
     EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("Wine")));
     EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
     EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
-}
 
-TEST_F(GameLauncherTest, MissingGameProgramNamesTheFile)
-{
     fakeWine();
+    ASSERT_TRUE(QFile::remove(game.filePath(GameLauncher::Executable)));
     EXPECT_FALSE(GameLauncher::run(gameDir(), QStringLiteral("/prefix"), feedback, texts));
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_TRUE(feedback.messages[0].text.contains(game.filePath(GameLauncher::Executable)));
+    ASSERT_EQ(feedback.messages.size(), 2);
+    EXPECT_TRUE(feedback.messages[1].text.contains(game.filePath(GameLauncher::Executable)));
 }
 
 TEST_F(GameLauncherTest, StartsTheGameUnderWineInItsFolderWithItsPrefix)
@@ -86,9 +76,7 @@ TEST_F(GameLauncherTest, StartsTheGameUnderWineInItsFolderWithItsPrefix)
     QDeadlineTimer deadline(30000);
     while (!QFile::exists(record) && !deadline.hasExpired())
         QThread::msleep(20);
-    QFile started(record);
-    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromLocal8Bit(started.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromLocal8Bit(test::ReadFile(record)).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], game.filePath(GameLauncher::Executable));
     EXPECT_EQ(QDir(lines[1]).canonicalPath(), QDir(game.path()).canonicalPath());

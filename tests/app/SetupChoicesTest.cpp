@@ -29,7 +29,7 @@ TEST_F(Setup, OffersEveryFileEndingInLngWhateverItsCase)
     EXPECT_EQ(setup.languages()[0].Autor, QStringLiteral("Deutsch translator"));
 }
 
-TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndStoresBothChoices)
+TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndEveryChoiceIsStored)
 {
     const QString zulu = programDir() + QStringLiteral("/languages/Zulu.lng");
     set(SettingsKeys::Language, zulu.toUpper());
@@ -41,11 +41,8 @@ TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndStoresBothChoices)
     EXPECT_EQ(texts.file(), zulu);
     EXPECT_EQ(setup.driveIndex(), 1);
     EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
-}
 
-TEST_F(Setup, ChoicesApplyAndStoreAtOnce)
-{
-    ASSERT_TRUE(setup.load());
+    // Later choices apply and store at once.
     host.calls.clear();
     setup.chooseLanguage(0);
     const QString deutsch = programDir() + QStringLiteral("/languages/deutsch.LNG");
@@ -53,11 +50,11 @@ TEST_F(Setup, ChoicesApplyAndStoreAtOnce)
     EXPECT_EQ(texts.text(QStringLiteral("LngBtnClose")), QStringLiteral("Schliessen"));
     EXPECT_EQ(setting(SettingsKeys::Language), deutsch);
 
-    setup.chooseDrive(1);
-    EXPECT_EQ(host.driveSelection, 1);
-    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+    setup.chooseDrive(0);
+    EXPECT_EQ(host.driveSelection, 0);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));
     setup.chooseDrive(2);  // not in the list: nothing changes
-    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));
 }
 
 }  // namespace

@@ -17,6 +17,13 @@ FileTagFields Fields(const QString& title, const QString& artist, const QString&
 // Every language text shows its key, so a test sees which keys built a message.
 QString KeyText(const QString& key);
 
+// Table rows carry a `name` that becomes the test's name.
+template <typename Row>
+std::string CaseName(const ::testing::TestParamInfo<Row>& row)
+{
+    return row.param.name;
+}
+
 // A fresh folder and the program-wide values an editor works on.
 class FileTagTest : public ::testing::Test {
 protected:

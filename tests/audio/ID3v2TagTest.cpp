@@ -1,3 +1,4 @@
+#include "audio/FileTagTestSupport.h"
 #include "audio/ID3v2Bytes.h"
 #include "audio/ID3v2Tag.h"
 
@@ -29,11 +30,6 @@ void PrintTo(const ParseCase& c, std::ostream* os)
     *os << c.name;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<ParseCase>& testCase)
-{
-    return testCase.param.name;
-}
-
 QString ExpectedValue(const char* value)
 {
     return value ? QString::fromUtf8(value) : QStringLiteral("earlier");
@@ -58,15 +54,12 @@ TEST_P(ID3v2ParseTest, TakesTheFramesOfTheTag)
     EXPECT_EQ(values.Id3Year, ExpectedValue(expected.year));
 }
 
-QByteArray Le(const char* utf8)
+QByteArray Utf16(QStringConverter::Encoding order, const char* utf8)
 {
-    return QStringEncoder(QStringConverter::Utf16LE).encode(QString::fromUtf8(utf8));
+    return QStringEncoder(order).encode(QString::fromUtf8(utf8));
 }
-
-QByteArray Be(const char* utf8)
-{
-    return QStringEncoder(QStringConverter::Utf16BE).encode(QString::fromUtf8(utf8));
-}
+const auto Le = [](const char* utf8) { return Utf16(QStringConverter::Utf16LE, utf8); };
+const auto Be = [](const char* utf8) { return Utf16(QStringConverter::Utf16BE, utf8); };
 
 const ParseCase TextCases[] = {
     {"Utf16BigEndianWithMark", ID3v2Tag(3, V3Frame("TIT2", "\x01\xFE\xFF" + Be("Ωmega"))), {.title = "Ωmega"}},
@@ -78,7 +71,7 @@ const ParseCase TextCases[] = {
     {"EmptyFrame", ID3v2Tag(3, V3Frame("TIT2", "")), {}},
     {"EncodingByteOnly", ID3v2Tag(3, V3Frame("TIT2", QByteArray(1, '\0'))), {.title = ""}},
 };
-INSTANTIATE_TEST_SUITE_P(Text, ID3v2ParseTest, ::testing::ValuesIn(TextCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Text, ID3v2ParseTest, ::testing::ValuesIn(TextCases), CaseName<ParseCase>);
 
 const QByteArray Long(199, 'y');
 
@@ -108,14 +101,9 @@ const ParseCase WalkCases[] = {
      ID3v2Tag(4, V4Frame("TIT2", Latin1Text(QByteArray(199, 'y'))) + V4Frame("TALB", Latin1Text("Album"))),
      {.title = Long.constData(), .album = "Album"}},
 };
-INSTANTIATE_TEST_SUITE_P(Walk, ID3v2ParseTest, ::testing::ValuesIn(WalkCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Walk, ID3v2ParseTest, ::testing::ValuesIn(WalkCases), CaseName<ParseCase>);
 
 const ParseCase VersionCases[] = {
-    {"Version22",
-     ID3v2Tag(2, V2Frame("TT2", Latin1Text("Title")) + V2Frame("TOA", Latin1Text("Original"))
-                     + V2Frame("TP1", Latin1Text("Lead")) + V2Frame("TAL", Latin1Text("Album"))
-                     + V2Frame("TYE", Latin1Text("1987"))),
-     {"Title", "Lead", "Album", "1987"}},
     {"Version22EmptyLeadFallsBack", ID3v2Tag(2, V2Frame("TP1", Latin1Text("")) + V2Frame("TOA", Latin1Text("Orig"))),
      {.artist = "Orig"}},
     {"Version22CompressedTag", ID3v2Tag(2, V2Frame("TT2", Latin1Text("Packed")), 0x40), {}},
@@ -123,7 +111,7 @@ const ParseCase VersionCases[] = {
      {.year = "2004"}},
     {"Version24Tyer", ID3v2Tag(4, V4Frame("TYER", Latin1Text("1990"))), {.year = "1990"}},
 };
-INSTANTIATE_TEST_SUITE_P(Version, ID3v2ParseTest, ::testing::ValuesIn(VersionCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Version, ID3v2ParseTest, ::testing::ValuesIn(VersionCases), CaseName<ParseCase>);
 
 const ParseCase FlagCases[] = {
     {"Version23EncryptedTitle", ID3v2Tag(3, V3Frame("TIT2", Latin1Text("Secret"), 0x40)), {}},
@@ -140,7 +128,7 @@ const ParseCase FlagCases[] = {
      {.album = "Album"}},
     {"Version24Encrypted", ID3v2Tag(4, V4Frame("TALB", Latin1Text("Secret"), 0x04)), {}},
 };
-INSTANTIATE_TEST_SUITE_P(Flags, ID3v2ParseTest, ::testing::ValuesIn(FlagCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Flags, ID3v2ParseTest, ::testing::ValuesIn(FlagCases), CaseName<ParseCase>);
 
 TEST(ID3v2HeaderTest, ReadsVersionFlagsAndSyncsafeSize)
 {

@@ -62,6 +62,13 @@ CliFixture::Run CliFixture::run(const QStringList& arguments, const QMap<QString
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+void CliFixture::Run::expectFailure(int expectedExitCode, const QString& told) const
+{
+    EXPECT_EQ(exitCode, expectedExitCode);
+    EXPECT_TRUE(err.contains(told)) << err.toStdString();
+    EXPECT_EQ(out, QString());
+}
+
 QStringList CliFixture::listed() const
 {
     const Run run = cli({QStringLiteral("list")});
@@ -100,11 +107,7 @@ QString CliFixture::useProgramFolder(const QByteArray& addon2Script)
     if (addon2Script.isEmpty()) {
         EXPECT_TRUE(QFile::link(BinDir() + QStringLiteral("/addon2"), addon2));
     } else {
-        QFile script(addon2);
-        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(addon2Script);
-        script.close();
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        WriteScript(addon2, addon2Script);
     }
     set(SettingsKeys::InstallDir, folder);
     return folder;
@@ -118,11 +121,6 @@ void CliFixture::set(const QString& valueName, const QString& text)
 QString CliFixture::setting(const QString& valueName) const
 {
     return registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, valueName);
-}
-
-QString CliFixture::trashed(const QString& streamName) const
-{
-    return home.filePath(QStringLiteral("data/Trash/files/%1.sng").arg(streamName));
 }
 
 }  // namespace sonorelle::test

@@ -24,6 +24,8 @@ protected:
         int exitCode = -1;
         QString out;
         QString err;
+        // Ended with this exit code, `told` on stderr and nothing on stdout.
+        void expectFailure(int expectedExitCode, const QString& told) const;
     };
     Run cli(const QStringList& arguments, const QMap<QString, QString>& environment = {}) const;
     // The same as the user "nobody", which only root can switch to: the settings and
@@ -41,7 +43,6 @@ protected:
 
     void set(const QString& valueName, const QString& text);
     QString setting(const QString& valueName) const;
-    QString trashed(const QString& streamName) const;
 
     QTemporaryDir home;
     std::unique_ptr<GameFixture> game;

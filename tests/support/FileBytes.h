@@ -19,6 +19,13 @@ inline void WriteFile(const QString& path, const QByteArray& bytes)
         ADD_FAILURE() << "could not write " << path.toStdString();
 }
 
+// A shell script its owner may run.
+inline void WriteScript(const QString& path, const QByteArray& text)
+{
+    WriteFile(path, text);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+}
+
 // The file's content, empty when it cannot be read.
 inline QByteArray ReadFile(const QString& path)
 {
