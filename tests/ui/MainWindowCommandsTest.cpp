@@ -86,8 +86,6 @@ TEST_F(MainWindowCommands, StartsOnTheGamesSongsAndASlotClickShowsItsTags)
     EXPECT_EQ(find<QTreeWidget>("Dir1")->currentItem()->data(0, Qt::UserRole).toString(), QDir::homePath());
     // No player was found.
     EXPECT_FALSE(find<QWidget>("Command17")->isEnabled());
-    EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::FirstRun),
-              QStringLiteral("1"));
 
     songs->show();
     clickAt(songs->viewport(), QRectF(songs->visualItemRect(songs->item(2))).center());
@@ -115,9 +113,7 @@ TEST_F(MainWindowCommands, SavingSlotTagsWritesTheStreamTheListAndTheArchive)
     const QList<SongListRecord> list = listed();
     ASSERT_EQ(list.size(), 6);
     EXPECT_EQ((QStringList{list[1].title, list[1].artist, list[1].album}), typed.mid(0, 3));
-    QFile loose(game.audioDir() + QStringLiteral("songlist.bin"));
-    ASSERT_TRUE(loose.open(QIODevice::ReadOnly));
-    EXPECT_EQ(GameFixture::archivedListOf(game.audioDir()), loose.readAll());
+    EXPECT_EQ(GameFixture::archivedListOf(game.audioDir()), ReadFile(game.audioDir() + QStringLiteral("songlist.bin")));
     EXPECT_EQ(songs->item(1)->text(), QStringLiteral("Kestrel Lane - Night Match"));
     EXPECT_EQ(fieldTexts(SlotFields), typed);
 }
@@ -153,6 +149,7 @@ TEST_F(MainWindowCommands, ListEditsSelectTheMovedOrNextSongAndRewriteTheFiles)
     songs->setCurrentRow(1);
     press("Command20");
     const QStringList after = listedStreams();
+    EXPECT_NE(after, before);
     EXPECT_EQ(after.size(), before.size());
     EXPECT_EQ(QSet<QString>(after.cbegin(), after.cend()), QSet<QString>(before.cbegin(), before.cend()));
     EXPECT_EQ(songs->currentRow(), 1);
@@ -163,7 +160,8 @@ TEST_F(MainWindowCommands, BusyStateSwitchesExactlyTheWorkingControls)
 {
     const QStringList working = Words("lstSong File1 Dir1 Drive1 Command1 Command8 Command2 Command10 Command4 "
                                       "Command5 Command9 Command11 Command12 Command17 Command18 Command19 Command20");
-    const QStringList untouched = Words("Image1 Image2 Image3 Image4 Label3 Label14 txtStrTitle txtTitle Frame1 Frame4");
+    const QStringList untouched =
+        Words("Image1 Image2 Image3 Image4 Label3 Label14 txtStrTitle txtTitle Frame1 Frame4");
     const auto enabledOf = [this](const QStringList& names) {
         QStringList enabled;
         for (const QString& name : names) {

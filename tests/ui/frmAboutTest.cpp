@@ -30,40 +30,31 @@ public slots:
 
 namespace {
 
-// Runs a test with PATH pointing only at a fresh folder of our own programs.
-class SystemInformationPath {
-public:
-    SystemInformationPath() : saved_(qgetenv("PATH")) { qputenv("PATH", folder_.path().toLocal8Bit()); }
-    ~SystemInformationPath() { qputenv("PATH", saved_); }
-    SystemInformationPath(const SystemInformationPath&) = delete;
-    SystemInformationPath& operator=(const SystemInformationPath&) = delete;
+// PATH points only at a fresh folder of our own programs while a test runs.
+class AboutBox : public ::testing::Test {
+protected:
+    AboutBox() { qputenv("PATH", programs.path().toLocal8Bit()); }
+    ~AboutBox() override { qputenv("PATH", savedPath); }
 
     void addProgram(const QString& name, const QByteArray& script, bool executable = true) const
     {
-        WriteFile(file(name), script);
-        QFile::setPermissions(file(name), executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+        WriteFile(programs.filePath(name), script);
+        QFile::setPermissions(programs.filePath(name),
+                              executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
     }
 
-    QString file(const QString& name) const { return folder_.filePath(name); }
-
-private:
-    QByteArray saved_;
-    QTemporaryDir folder_;
-};
-
-class AboutBox : public ::testing::Test {
-protected:
+    const QByteArray savedPath = qgetenv("PATH");
+    QTemporaryDir programs;
     RecordingFeedback feedback;
     frmAbout about{feedback};
 };
 
 TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
 {
-    const SystemInformationPath path;
     const QStringList& candidates = SystemInformation::candidates();
     ASSERT_GE(candidates.size(), 3);
     // Named like one, but not a program: it must not count.
-    path.addProgram(candidates[0], "#!/bin/sh\n", false);
+    addProgram(candidates[0], "#!/bin/sh\n", false);
     auto* button = NamedChild<QPushButton>(about, "cmdSysInfo");
     button->click();
     ASSERT_EQ(feedback.messages.size(), 1);
@@ -71,18 +62,16 @@ TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
     EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
     EXPECT_EQ(feedback.messages[0].icon, MessageIcon::None);
 
-    const QString marker = path.file(QStringLiteral("started"));
+    const QString marker = programs.filePath(QStringLiteral("started"));
     const QByteArray quoted = "'" + marker.toLocal8Bit() + "'";
-    path.addProgram(candidates[2], "#!/bin/sh\necho late > " + quoted + "\n");
-    path.addProgram(candidates[1], "#!/bin/sh\necho first > " + quoted + ".tmp && /bin/mv " + quoted + ".tmp "
-                                       + quoted + "\n");
+    addProgram(candidates[2], "#!/bin/sh\necho late > " + quoted + "\n");
+    addProgram(candidates[1], "#!/bin/sh\necho first > " + quoted + ".tmp && /bin/mv " + quoted + ".tmp " + quoted
+                                  + "\n");
     button->click();
     EXPECT_EQ(feedback.messages.size(), 1);
     // Started on its own: wait until it has run.
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(marker); }, 20000));
-    QFile written(marker);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("first\n"));
+    EXPECT_EQ(ReadFile(marker), QByteArray("first\n"));
 }
 
 TEST_F(AboutBox, ShowsTheVersionThePictureOpensTheMakersPageAndOkCloses)
