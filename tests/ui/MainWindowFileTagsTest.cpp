@@ -4,108 +4,118 @@
 #include "support/AsNobody.h"
 #include "support/Mp3Files.h"
 
-#include <QAbstractButton>
-#include <QFile>
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeWidget>
 
 #include <unistd.h>
 
 namespace sonorelle::test {
 namespace {
 
-const char* const FileFields[] = {"txtTitle", "txtArtist", "txtAlbum", "txtDate", "txtComment"};
-
-// The window over a folder of generated files: an MP3 with ID3v2 tags only, a WAV file
-// and a stream too short for a record.
+// The browser over generated files: an MP3 with ID3v2 tags only, a WAV file holding
+// the same bytes, a stream too short for a record, an MP2, and a subfolder.
 class MainWindowFileTags : public MainWindowFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(created);
         tagged = LameMp3(music.path(), S("tagged.mp3"),
                          Args({"--id3v2-only", "--tt", "Floodlights", "--ta", "Kestrel Lane", "--tl", "Extra Time",
                                "--ty", "2008", "--tc", "not in the frames we read"}));
         WriteFile(music.filePath(S("tone.wav")), ReadFile(tagged));
         WriteFile(music.filePath(S("cut.asf")), QByteArray(100, 'a'));
-        ASSERT_TRUE(startWindow());
-        ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-        window->placeFileBrowser(music.path());
-        files = find<QListWidget>("File1");
+        WriteFile(music.filePath(S("clip.mp2")), {});
+        WriteFile(music.filePath(S("notes.txt")), {});
+        ASSERT_TRUE(QDir(music.path()).mkpath(S("Live/encore.mp3")));
+        WriteFile(music.filePath(S("Live/crowd.wav")), {});
+        startQuietlyOverMusic();
     }
 
-    void click(const QString& name) const
+    QStringList fileNames() const
     {
-        const QList<QListWidgetItem*> found = files->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        files->setCurrentItem(found.first());
+        QStringList names;
+        for (int i = 0; i < files->count(); ++i)
+            names.append(files->item(i)->text());
+        return names;
     }
 
-    QStringList shown() const
-    {
-        QStringList texts;
-        for (const char* name : FileFields)
-            texts.append(find<QLineEdit>(name)->text());
-        return texts;
-    }
-
-    void type(const char* field, const QString& text) const { find<QLineEdit>(field)->setText(text); }
-    void pressSave() const { find<QAbstractButton>("Command5")->click(); }
-
-    QTemporaryDir music;
     QString tagged;
-    QListWidget* files = nullptr;
 };
 
-TEST_F(MainWindowFileTags, ClickShowsTheFilesTagsAndEmptiesThemForAFileWithout)
+TEST_F(MainWindowFileTags, ListsTheAudioFilesSelectsAllAndOpensAFolder)
 {
-    click(S("tagged.mp3"));
-    EXPECT_EQ(shown(), (QStringList{S("Floodlights"), S("Kestrel Lane"), S("Extra Time"), S("2008"), QString()}));
+    EXPECT_EQ(fileNames(), (QStringList{S("clip.mp2"), S("cut.asf"), S("tagged.mp3"), S("tone.wav")}));
+    files->setFocus();
+    QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+    QApplication::sendEvent(files, &selectAll);
+    EXPECT_EQ(files->selectedItems().size(), 4);
 
-    click(S("tone.wav"));
-    EXPECT_EQ(shown(), QStringList(5, QString()));
-
-    click(S("cut.asf"));
-    EXPECT_EQ(shown(), QStringList(5, QString()));
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0],
-              S("The file is too short to hold a tag record: cut.asf - the selected file is damaged or empty."));
+    auto* folders = find<QTreeWidget>("Dir1");
+    const QList<QTreeWidgetItem*> live = folders->findItems(S("Live"), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(live.size(), 1);
+    emit folders->itemActivated(live[0], 0);
+    EXPECT_EQ(fileNames(), QStringList{S("crowd.wav")});
+    EXPECT_EQ(folders->currentItem()->data(0, Qt::UserRole).toString(), music.filePath(S("Live")));
+    // The folder that looks like an MP3 file is listed as a folder.
+    EXPECT_EQ(folders->currentItem()->childCount(), 1);
 }
 
-TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3AndRefreshesNothing)
+TEST_F(MainWindowFileTags, ClickFillsOrEmptiesTheFileFieldsAndSwitchesPreview)
 {
-    const QByteArray audio = ReadFile(tagged);
-    click(S("tagged.mp3"));
-    type("txtTitle", S("Floodlights (live)"));
-    type("txtComment", S("typed"));
-    pressSave();
+    struct Case {
+        const char* name;
+        QStringList fields;
+        bool preview;
+    };
+    const Case cases[] = {
+        {"tagged.mp3", {S("Floodlights"), S("Kestrel Lane"), S("Extra Time"), S("2008"), QString()}, true},
+        {"tone.wav", QStringList(5, QString()), true},
+        {"clip.mp2", QStringList(5, QString()), false},
+        {"cut.asf", QStringList(5, QString()), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* field : FileFields)
+            find<QLineEdit>(field)->setText(S("old"));
+        find<QWidget>("Command2")->setEnabled(false);
+        find<QWidget>("Command10")->setEnabled(false);
+        clickFile(S(c.name));
+        EXPECT_EQ(fieldTexts(FileFields), c.fields);
+        EXPECT_EQ(find<QWidget>("Command2")->isEnabled(), c.preview);
+        EXPECT_EQ(find<QWidget>("Command10")->isEnabled(), c.preview);
+    }
+    EXPECT_EQ(messages, QStringList{S("The file is too short to hold a tag record: cut.asf - the selected file is "
+                                      "damaged or empty.")});
+}
 
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3Only)
+{
+    const QByteArray wav = ReadFile(music.filePath(S("tone.wav")));
+    press("Command5");
+    clickFile(S("tone.wav"));
+    find<QLineEdit>("txtTitle")->setText(S("Nowhere"));
+    press("Command5");
+    EXPECT_EQ(ReadFile(music.filePath(S("tone.wav"))), wav);
+
+    const QByteArray audio = ReadFile(tagged);
+    clickFile(S("tagged.mp3"));
+    find<QLineEdit>("txtTitle")->setText(S("Floodlights (live)"));
+    find<QLineEdit>("txtComment")->setText(S("typed"));
+    press("Command5");
+    EXPECT_TRUE(messages.isEmpty()) << noted();
     const QByteArray saved = ReadFile(tagged);
     ASSERT_EQ(saved.size(), audio.size() + TagRecord::Size);
     EXPECT_EQ(saved.left(audio.size()), audio);
     const TagRecord record = TagRecord::fromBytes(saved.right(TagRecord::Size));
-    EXPECT_EQ(record.StrTitle.trimmed(), S("Floodlights (live)"));
-    EXPECT_EQ(record.StrArtist.trimmed(), S("Kestrel Lane"));
-    EXPECT_EQ(record.StrYear, S("2008"));
-    EXPECT_EQ(record.StrComment.trimmed(), S("typed"));
-    EXPECT_EQ(shown(), (QStringList{S("Floodlights (live)"), S("Kestrel Lane"), S("Extra Time"), S("2008"),
-                                    S("typed")}));
-
+    EXPECT_EQ((QStringList{record.StrTitle.trimmed(), record.StrArtist.trimmed(), record.StrYear,
+                           record.StrComment.trimmed()}),
+              (QStringList{S("Floodlights (live)"), S("Kestrel Lane"), S("2008"), S("typed")}));
     // A second save overwrites the record it wrote.
-    pressSave();
+    press("Command5");
     EXPECT_EQ(ReadFile(tagged), saved);
-}
-
-TEST_F(MainWindowFileTags, SavingWithoutAFileOrIntoAWavWritesNothing)
-{
-    const QByteArray wav = ReadFile(music.filePath(S("tone.wav")));
-    pressSave();
-    click(S("tone.wav"));
-    type("txtTitle", S("Nowhere"));
-    pressSave();
-    EXPECT_EQ(ReadFile(music.filePath(S("tone.wav"))), wav);
-    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 TEST_F(MainWindowFileTags, AnotherUsersFileIsRefusedWithMsg12)
@@ -116,11 +126,11 @@ TEST_F(MainWindowFileTags, AnotherUsersFileIsRefusedWithMsg12)
     QFile::setPermissions(music.path(), QFile::permissions(music.path()) | QFileDevice::ReadOther
                                             | QFileDevice::ExeOther);
     const QByteArray before = ReadFile(tagged);
-    click(S("tagged.mp3"));
+    clickFile(S("tagged.mp3"));
     {
         const AsNobody nobody;
         ASSERT_TRUE(nobody.switched());
-        pressSave();
+        press("Command5");
     }
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], S("You may not change this file: it belongs to another user or is write-protected."));

@@ -4,7 +4,10 @@
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 
 namespace sonorelle::test {
 
@@ -38,6 +41,39 @@ bool MainWindowFixture::startWindow()
 {
     window = std::make_unique<Form1>(registry, QStringLiteral("/nonexistent"), QString());
     return window->start();
+}
+
+void MainWindowFixture::startQuietlyOverMusic()
+{
+    ASSERT_TRUE(created);
+    ASSERT_TRUE(startWindow());
+    ASSERT_TRUE(messages.isEmpty()) << noted();
+    window->placeFileBrowser(music.path());
+    files = find<QListWidget>("File1");
+}
+
+QStringList MainWindowFixture::fieldTexts(const char* const (&names)[5]) const
+{
+    QStringList texts;
+    for (const char* name : names)
+        texts.append(find<QLineEdit>(name)->text());
+    return texts;
+}
+
+void MainWindowFixture::clickAt(QWidget* widget, const QPointF& point)
+{
+    const QPointF global = widget->mapToGlobal(point);
+    QMouseEvent down(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &up);
+}
+
+void MainWindowFixture::clickFile(const QString& name) const
+{
+    const QList<QListWidgetItem*> found = files->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    files->setCurrentItem(found.first());
 }
 
 }  // namespace sonorelle::test

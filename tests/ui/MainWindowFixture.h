@@ -4,6 +4,7 @@
 #include "platform/Registry.h"
 #include "ui/Form1.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -13,7 +14,12 @@
 
 #include <memory>
 
+class QListWidget;
+
 namespace sonorelle::test {
+
+inline const char* const SlotFields[] = {"txtStrTitle", "txtStrArtist", "txtStrAlbum", "txtStrDate", "txtStrComment"};
+inline const char* const FileFields[] = {"txtTitle", "txtArtist", "txtAlbum", "txtDate", "txtComment"};
 
 // The real program's window on a generated game, with the tools of the build. Every
 // message box is noted and closed, since no one is there to click it.
@@ -24,6 +30,8 @@ protected:
     void set(const QString& valueName, const QString& text);
     // Builds the window and runs start-up; false when start-up ended the program.
     bool startWindow();
+    // Started, with no message, and the file browser on music.
+    void startQuietlyOverMusic();
 
     template <typename Widget>
     Widget* find(const char* name) const
@@ -33,11 +41,25 @@ protected:
         return widget;
     }
 
+    QStringList fieldTexts(const char* const (&names)[5]) const;
+    void press(const char* name) const { find<QAbstractButton>(name)->click(); }
+    // A press and release of the left button, as a person clicks.
+    static void clickAt(QWidget* widget, const QPointF& point);
+    void clickLabel(const char* name) const
+    {
+        auto* label = find<QWidget>(name);
+        clickAt(label, QRectF(label->rect()).center());
+    }
+    void clickFile(const QString& name) const;
+    std::string noted() const { return messages.join(u'\n').toStdString(); }
+
     QTemporaryDir root;
+    QTemporaryDir music;
     DemoGame game{root.filePath(QStringLiteral("demo"))};
     bool created = false;
     Registry registry{root.filePath(QStringLiteral("registry.reg")), game.winePrefix()};
     std::unique_ptr<Form1> window;
+    QListWidget* files = nullptr;
     QTimer watch;
     QStringList messages;
     QStringList messageCaptions;  // of the same boxes as messages
