@@ -25,18 +25,6 @@ namespace {
 
 constexpr int SlotCount = 1000;
 
-class SilentFeedback : public Feedback {
-public:
-    void message(const QString&, const QString&, MessageIcon) override {}
-    void setStatus(const QString&) override {}
-    void showProgress() override {}
-    void hideProgress() override {}
-    void changeProgress(const QString&, double, double) override {}
-    bool cancelRequested() const override { return false; }
-    void clearCancel() override {}
-    void processEvents() override {}
-};
-
 // One generated game for every benchmark: 1,000 small streams, every other one tagged.
 class BenchGame {
 public:

@@ -27,6 +27,25 @@ public:
 
     // Lets pending window events run during a long step.
     virtual void processEvents() = 0;
+
+    // A yes/no question. The window asks the person; the command line answers from
+    // its options and otherwise says no, so a script never hangs on a prompt.
+    virtual bool confirm(const QString& question, const QString& caption) = 0;
+};
+
+// Tells nobody and asks nobody: for batch work and benchmarks. Every question is
+// answered no.
+class SilentFeedback : public Feedback {
+public:
+    void message(const QString& /*text*/, const QString& /*caption*/, MessageIcon /*icon*/) override {}
+    void setStatus(const QString& /*text*/) override {}
+    void showProgress() override {}
+    void hideProgress() override {}
+    void changeProgress(const QString& /*detail*/, double /*done*/, double /*total*/) override {}
+    bool cancelRequested() const override { return false; }
+    void clearCancel() override {}
+    void processEvents() override {}
+    bool confirm(const QString& /*question*/, const QString& /*caption*/) override { return false; }
 };
 
 }  // namespace sonorelle

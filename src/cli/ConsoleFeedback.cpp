@@ -6,9 +6,10 @@
 
 namespace sonorelle {
 
-ConsoleFeedback::ConsoleFeedback(bool verbose)
+ConsoleFeedback::ConsoleFeedback(bool verbose, bool assumeYes)
     : err_(stderr)
     , verbose_(verbose)
+    , assumeYes_(assumeYes)
 {
 }
 
@@ -49,6 +50,13 @@ void ConsoleFeedback::clearCancel() {}
 void ConsoleFeedback::processEvents()
 {
     QCoreApplication::processEvents();
+}
+
+bool ConsoleFeedback::confirm(const QString& question, const QString& caption)
+{
+    message(question + (assumeYes_ ? QStringLiteral(" yes (--yes)") : QStringLiteral(" no (give --yes to agree)")),
+            caption, MessageIcon::Question);
+    return assumeYes_;
 }
 
 }  // namespace sonorelle

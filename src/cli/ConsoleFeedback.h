@@ -10,7 +10,8 @@ namespace sonorelle {
 // status lines and progress only with --verbose, so scripts see just what matters.
 class ConsoleFeedback : public Feedback {
 public:
-    explicit ConsoleFeedback(bool verbose);
+    // assumeYes answers every question yes (--yes); without it each is answered no.
+    explicit ConsoleFeedback(bool verbose, bool assumeYes = false);
 
     void message(const QString& text, const QString& caption, MessageIcon icon) override;
     void setStatus(const QString& text) override;
@@ -22,10 +23,12 @@ public:
     bool cancelRequested() const override;
     void clearCancel() override;
     void processEvents() override;
+    bool confirm(const QString& question, const QString& caption) override;
 
 private:
     QTextStream err_;
     bool verbose_;
+    bool assumeYes_;
 };
 
 }  // namespace sonorelle

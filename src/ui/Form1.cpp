@@ -446,6 +446,13 @@ void Form1::processEvents()
     QCoreApplication::processEvents();
 }
 
+bool Form1::confirm(const QString& question, const QString& caption)
+{
+    return QMessageBox::question(isVisible() ? this : nullptr, caption, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
 // StartupHost
 
 void Form1::showSplash()

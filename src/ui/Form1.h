@@ -81,6 +81,7 @@ public:
     bool cancelRequested() const override;
     void clearCancel() override;
     void processEvents() override;
+    bool confirm(const QString& question, const QString& caption) override;
 
     // StartupHost
     void showSplash() override;

@@ -33,6 +33,11 @@ public:
     bool cancelRequested() const override { return cancelWhen ? cancelWhen() : cancel; }
     void clearCancel() override { cancel = false; }
     void processEvents() override { ++eventRuns; }
+    bool confirm(const QString& question, const QString& /*caption*/) override
+    {
+        questions.append(question);
+        return answer;
+    }
 
     struct Progress {
         QString detail;
@@ -47,6 +52,8 @@ public:
     bool cancel = false;
     std::function<bool()> cancelWhen;  // when set, decides cancelRequested()
     int eventRuns = 0;
+    QStringList questions;
+    bool answer = false;  // what confirm() answers
 };
 
 }  // namespace sonorelle::test
