@@ -1,0 +1,2 @@
+// Stands in front of Qt's own header for the core layer, which must not use QtGui.
+#error "The core layer (songdata, adding, audio, lang, app) uses QtCore only; QtGui belongs to the user interface or the platform."

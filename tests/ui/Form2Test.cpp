@@ -1,0 +1,101 @@
+#include "ui/Form2.h"
+#include "app/StartupFixture.h"
+
+#include "app/SettingsKeys.h"
+#include "support/NamedChild.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QAbstractButton>
+
+namespace sonorelle::test {
+namespace {
+
+class SetupDialog : public StartupFixture {
+protected:
+    SetupDialog()
+    {
+        shared.ProgramDir = programDir();
+        units.fill({CdUnit{QStringLiteral("Unit one"), QStringLiteral("/dev/a"), false, {}},
+                    CdUnit{QStringLiteral("Unit two"), QStringLiteral("/dev/b"), false, {}}});
+        writeLanguage(QStringLiteral("program/languages/Francais.lng"), QStringLiteral("Français"),
+                      {{QStringLiteral("LngBtnOptions"), QStringLiteral("Réglages")},
+                       {QStringLiteral("LanguageCap"), QStringLiteral("Langue")},
+                       {QStringLiteral("LngBtnClose"), QStringLiteral("Fermer")}});
+    }
+
+    template <typename T>
+    T* child(const char* name)
+    {
+        return NamedChild<T>(dialog, name);
+    }
+    static QStringList items(const QComboBox* combo)
+    {
+        QStringList entries;
+        for (int i = 0; i < combo->count(); ++i)
+            entries.append(combo->itemText(i));
+        return entries;
+    }
+
+    Form2 dialog{setup, texts};
+};
+
+TEST_F(SetupDialog, ListsTheLanguagesAndCdUnitsAndAppliesAChoiceAtOnce)
+{
+    set(SettingsKeys::Language, programDir() + QStringLiteral("/languages/English.lng"));
+    ASSERT_TRUE(dialog.load());
+    auto* languages = child<QComboBox>("cmbLang");
+    auto* unitBox = child<QComboBox>("cmbCD");
+    EXPECT_EQ(items(languages), (QStringList{QStringLiteral("English"), QStringLiteral("Français")}));
+    EXPECT_EQ(languages->currentIndex(), 0);
+    EXPECT_EQ(items(unitBox), units.labels());
+    EXPECT_EQ(unitBox->currentIndex(), 0);
+    EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral("English translator"));
+    EXPECT_TRUE(child<QLabel>("Label4")->text().contains(QStringLiteral("mailto:English@example.org")));
+    EXPECT_TRUE(child<QLabel>("Label6")->text().contains(QStringLiteral("www.example.org/English")));
+    EXPECT_EQ(child<QLabel>("Label15")->text(), QStringLiteral("2.7"));
+
+    // Choosing stores and applies at once.
+    languages->setCurrentIndex(1);
+    emit languages->activated(1);
+    const QString french = programDir() + QStringLiteral("/languages/Francais.lng");
+    EXPECT_EQ(setting(SettingsKeys::Language), french);
+    EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral("Français translator"));
+
+    dialog.applyCaptions(texts);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Réglages"));
+    EXPECT_EQ(child<QGroupBox>("Frame2")->title(), QStringLiteral("Langue:"));
+    EXPECT_EQ(child<QAbstractButton>("Command1")->text(), QStringLiteral("Fermer"));
+
+    unitBox->setCurrentIndex(1);
+    emit unitBox->activated(1);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+}
+
+TEST_F(SetupDialog, CloseIsReportedOnceWhicheverWayTheDialogCloses)
+{
+    ASSERT_TRUE(dialog.load());
+    int closes = 0;
+    QObject::connect(&dialog, &Form2::closed, [&closes] { ++closes; });
+    dialog.show();
+    child<QAbstractButton>("Command1")->click();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(dialog.isVisible());
+    dialog.show();
+    dialog.reject();  // Escape
+    EXPECT_EQ(closes, 2);
+}
+
+TEST_F(SetupDialog, WithoutLanguageFilesTheProgramCloses)
+{
+    for (const char* name : {"program/languages/English.lng", "program/languages/Francais.lng"})
+        QFile::remove(path(QString::fromLatin1(name)));
+    EXPECT_FALSE(dialog.load());
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("closeProgram")});
+}
+
+}  // namespace
+}  // namespace sonorelle::test
