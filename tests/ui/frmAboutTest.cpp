@@ -76,8 +76,8 @@ TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
 
 TEST_F(AboutBox, ShowsTheVersionThePictureOpensTheMakersPageAndOkCloses)
 {
-    EXPECT_EQ(frmAbout::versionText(1, 10, 305), QStringLiteral("1.10.305"));
-    EXPECT_EQ(NamedChild<QLabel>(about, "Label2")->text(), QStringLiteral(SONORELLE_VERSION));
+    // File version 1.1.0.21: major, minor and revision.
+    EXPECT_EQ(frmAbout::versionText(1, 1, 21), QStringLiteral("1.1.21"));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     about.show();
