@@ -1,5 +1,6 @@
 #include "app/SetupChoices.h"
 
+#include "app/CdUnitList.h"
 #include "app/Feedback.h"
 #include "app/SettingsKeys.h"
 #include "app/SharedValues.h"
@@ -33,7 +34,7 @@ bool SetupChoices::load()
     }
     loaded_ = true;
     chooseLanguage(std::max(0, LanguageCatalog::indexOf(languages_, stored)));
-    chooseDrive(std::max(0, context_.host.driveListSelection()));
+    chooseDrive(std::max(0, context_.units.selection()));
     return true;
 }
 
@@ -52,7 +53,7 @@ void SetupChoices::chooseLanguage(int index)
 
 QStringList SetupChoices::driveEntries() const
 {
-    return context_.host.driveListEntries();
+    return context_.units.labels();
 }
 
 void SetupChoices::chooseDrive(int index)
@@ -60,7 +61,7 @@ void SetupChoices::chooseDrive(int index)
     if (index < 0 || index >= driveEntries().size())
         return;
     driveIndex_ = index;
-    context_.host.selectDriveListEntry(index);
+    context_.units.select(index);
     context_.registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
                                     QString::number(index));
 }

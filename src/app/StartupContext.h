@@ -8,6 +8,7 @@ class Feedback;
 class StartupHost;
 class StartupSteps;
 class LanguageTexts;
+class CdUnitList;
 
 // The objects start-up and the Setup dialog work on, all owned by the front end.
 struct StartupContext {
@@ -17,6 +18,7 @@ struct StartupContext {
     StartupHost& host;
     StartupSteps& steps;
     LanguageTexts& texts;
+    CdUnitList& units;
 };
 
 }  // namespace sonorelle

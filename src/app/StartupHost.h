@@ -1,15 +1,13 @@
 #pragma once
 
-#include "platform/CdUnits.h"
-
-#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace sonorelle {
 
-// What start-up and the Setup dialog need from the window side. The main window
-// implements it; tests give a recorder, so the whole sequence runs without a display.
+class LanguageTexts;
+
+// What start-up needs from the front end it runs in. The main window implements it
+// with its windows; the command line with next to nothing; tests with a recorder.
 class StartupHost {
 public:
     virtual ~StartupHost() = default;
@@ -32,17 +30,21 @@ public:
     // The playlist button Command17.
     virtual void setPlaylistButtonEnabled(bool enabled) = 0;
 
-    // DriveList, the list of CD units used for ripping.
-    virtual void fillDriveList(const QList<CdUnit>& units) = 0;
-    virtual void selectDriveListEntry(int index) = 0;
-    virtual QStringList driveListEntries() const = 0;
-    virtual int driveListSelection() const = 0;  // -1: nothing selected
-
     // lstSong gets entry 0 selected when none is.
     virtual void selectFirstSongIfNone() = 0;
 
     // The progress window is unloaded so that none is left over from start-up.
     virtual void unloadProgress() = 0;
+
+    // The steps that differ between the window and the command line.
+    // Sets the captions of every window from texts, which hold the chosen language.
+    virtual void ApplyLanguage(const LanguageTexts& texts) = 0;
+    // Registers "Add to Sonorelle" with the desktop's file managers.
+    virtual void ExpRightClickMenu() = 0;
+    // The song list was (re)loaded: lstSong shows the new lines.
+    virtual void songListLoaded() = 0;
+    // Adds the file named on the command line (CmdLine), if any.
+    virtual void GoCMD() = 0;
 };
 
 }  // namespace sonorelle

@@ -1,5 +1,6 @@
 #include "app/StartupSequence.h"
 
+#include "app/CdUnitList.h"
 #include "app/Feedback.h"
 #include "app/SettingsKeys.h"
 #include "app/SetupChoices.h"
@@ -75,7 +76,7 @@ StartupOutcome StartupSequence::FormLoad()
     }
     bool isNumber = false;
     const int wanted = shared.CdDriveIndex.trimmed().toInt(&isNumber);
-    context_.host.selectDriveListEntry(isNumber && wanted >= 0 && wanted < driveCount_ ? wanted : 0);
+    context_.units.select(isNumber && wanted >= 0 && wanted < context_.units.units().size() ? wanted : 0);
 
     if (!applyLanguage())
         return StartupOutcome::Ended;
@@ -177,9 +178,7 @@ void StartupSequence::findWinamp()
 
 void StartupSequence::fillDriveList()
 {
-    const QList<CdUnit> units = ListCDDrives(setting(SettingsKeys::CDImages));
-    driveCount_ = static_cast<int>(units.size());
-    context_.host.fillDriveList(units);
+    context_.units.fill(ListCDDrives(setting(SettingsKeys::CDImages)));
 }
 
 bool StartupSequence::applyLanguage()

@@ -48,7 +48,6 @@ private:
     SetupChoices& setup_;
     QString executableDir_;
     QString commandLine_;
-    int driveCount_ = 0;
 };
 
 }  // namespace sonorelle

@@ -7,9 +7,8 @@ namespace sonorelle {
 class LanguageTexts;
 
 // The steps of start-up that other parts of the program carry out, in the order the
-// sequence calls them. The main window implements each by calling the part that owns
-// it. A part that is not part of the program yet is a documented no-op in the main
-// window's implementation: nothing is shown and nothing is written for it.
+// sequence calls them. The session implements each by calling the part that owns it,
+// or hands it to the front end where the window and the command line differ.
 class StartupSteps {
 public:
     virtual ~StartupSteps() = default;

@@ -6,9 +6,7 @@
 
 namespace sonorelle {
 
-class FileTagEditor;
-class SongListDocument;
-struct SongDataContext;
+class Session;
 
 namespace CliExit {
 constexpr int Success = 0;
@@ -18,14 +16,12 @@ constexpr int Usage = 2;    // the command line itself is wrong; the usage text 
 
 // What a command works on once start-up has run.
 struct CommandCall {
-    SongListDocument& document;
-    const SongDataContext& songData;
+    Session& session;
     // The song the command names, or for a command without one the selection that
     // start-up leaves (the first song, -1 when there is none).
     int slot;
     QStringList arguments;  // the words after the command's name
     QTextStream& out;
-    FileTagEditor& fileTags;
 };
 
 // One command of sonorelle-cli.
@@ -37,9 +33,10 @@ struct CliCommand {
     QString parameters;  // as the usage text shows them, e.g. "N TITLE ARTIST"
     QString summary;
     int (*run)(const CommandCall& call);
-    // The file tag commands work on a file of the person's, not on the game's list:
-    // start-up does not load it for them, so a damaged song cannot get in their way.
-    bool usesSongList = true;
+    // The file tag commands work on a file of the person's: they run without the game
+    // and without the Setup, so neither a missing game nor a damaged song gets in
+    // their way.
+    bool needsGame = true;
 
     QStringList parameterNames() const { return parameters.split(u' ', Qt::SkipEmptyParts); }
     bool namesSlot() const { return parameterNames().value(0) == SlotParameter; }

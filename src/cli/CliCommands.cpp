@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "app/Session.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
@@ -29,7 +30,7 @@ void printField(const CommandCall& call, const QString& name, const QString& val
 
 int list(const CommandCall& call)
 {
-    const QStringList& lines = call.document.lines();
+    const QStringList& lines = call.session.document().lines();
     for (qsizetype i = 0; i < lines.size(); ++i)
         printField(call, QString::number(i), lines.at(i));
     return CliExit::Success;
@@ -37,11 +38,11 @@ int list(const CommandCall& call)
 
 int show(const CommandCall& call)
 {
-    const SongListRecord& entry = call.document.slotList().at(call.slot);
+    const SongListRecord& entry = call.session.document().slotList().at(call.slot);
     TagRecord record;
-    const TagRecordFile::ReadResult found = TagRecordFile::read(call.document.streamFileOf(call.slot), record);
+    const TagRecordFile::ReadResult found = TagRecordFile::read(call.session.document().streamFileOf(call.slot), record);
     if (found == TagRecordFile::ReadResult::TooShort)
-        call.songData.reportTooShort(call.document.lines().at(call.slot));
+        call.session.songData().reportTooShort(call.session.document().lines().at(call.slot));
     const bool tagged = found == TagRecordFile::ReadResult::Tagged;
     const auto tag = [tagged](const QString& text) { return tagged ? recordText(text) : QString(); };
     const std::pair<QString, QString> fields[] = {
@@ -65,7 +66,7 @@ int saveTags(const CommandCall& call)
 {
     const QStringList& words = call.arguments;
     const SlotTagFields fields{words.at(1), words.at(2), words.at(3), words.at(4), words.at(5)};
-    return call.document.SaveSlotTags(call.slot, fields) ? CliExit::Success : CliExit::Failure;
+    return call.session.saveSlotTags(call.slot, fields).value_or(false) ? CliExit::Success : CliExit::Failure;
 }
 
 // The list edits print the selection they leave and fail when the list could not
@@ -73,27 +74,27 @@ int saveTags(const CommandCall& call)
 int printSelection(const CommandCall& call, int selection)
 {
     call.out << selection << '\n';
-    return call.document.lastSaveSucceeded() ? CliExit::Success : CliExit::Failure;
+    return call.session.document().lastSaveSucceeded() ? CliExit::Success : CliExit::Failure;
 }
 
 int moveUp(const CommandCall& call)
 {
-    return printSelection(call, call.document.MoveUp(call.slot));
+    return printSelection(call, call.session.editSongList(&SongListDocument::MoveUp, call.slot).value_or(-1));
 }
 
 int moveDown(const CommandCall& call)
 {
-    return printSelection(call, call.document.MoveDown(call.slot));
+    return printSelection(call, call.session.editSongList(&SongListDocument::MoveDown, call.slot).value_or(-1));
 }
 
 int shuffle(const CommandCall& call)
 {
-    return printSelection(call, call.document.Shuffle(call.slot));
+    return printSelection(call, call.session.editSongList(&SongListDocument::Shuffle, call.slot).value_or(-1));
 }
 
 int deleteSong(const CommandCall& call)
 {
-    return printSelection(call, call.document.Delete(call.slot));
+    return printSelection(call, call.session.editSongList(&SongListDocument::Delete, call.slot).value_or(-1));
 }
 
 QString fileTagFieldName(FileTagField field)
@@ -120,7 +121,7 @@ bool isReadableFile(const CommandCall& call, const QString& path)
     const QFileInfo info(path);
     if (info.isFile() && info.isReadable())
         return true;
-    call.songData.reportError(info.exists() ? QStringLiteral("%1 is not a file that can be read.").arg(path)
+    call.session.songData().reportError(info.exists() ? QStringLiteral("%1 is not a file that can be read.").arg(path)
                                             : QStringLiteral("%1 does not exist.").arg(path));
     return false;
 }
@@ -130,7 +131,7 @@ int fileTags(const CommandCall& call)
     const QString& path = call.arguments.at(0);
     if (!isReadableFile(call, path))
         return CliExit::Failure;
-    const FileTagFields fields = call.fileTags.readFileTags(path);
+    const FileTagFields fields = call.session.fileTags().readFileTags(path);
     for (const FileTagField field : FileTagFields::All)
         printField(call, fileTagFieldName(field), fields.value(field));
     // The reader has said that a stream too short for a record is damaged.
@@ -148,11 +149,11 @@ int setFileTags(const CommandCall& call)
     qsizetype word = 1;
     for (const FileTagField field : FileTagFields::All)
         fields.putTyped(field, call.arguments.at(word++));
-    switch (call.fileTags.saveFileTags(path, fields)) {
+    switch (call.session.saveFileTags(path, fields).value_or(FileTagEditor::SaveResult::Failed)) {
     case FileTagEditor::SaveResult::Saved:
         return CliExit::Success;
     case FileTagEditor::SaveResult::NotTaggable:
-        call.songData.reportError(
+        call.session.songData().reportError(
             QStringLiteral("%1 is neither an MP3 file (.mp3) nor a game stream (.str); only those take tags.")
                 .arg(path));
         return CliExit::Failure;

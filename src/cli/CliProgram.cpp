@@ -85,10 +85,13 @@ int CliProgram::runCommand(const CliCommand& command, const QStringList& argumen
                            const QString& executableDir)
 {
     ConsoleFeedback feedback(verbose);
-    CliSession session(Registry::fromEnvironment(), feedback, executableDir);
-    if (!session.start(command.usesSongList))
+    CliSession cli(Registry::fromEnvironment(), feedback, executableDir);
+    Session& session = cli.session();
+    if (!command.needsGame)
+        session.startWithoutGame();
+    else if (!cli.start())
         return CliExit::Failure;
-    int slot = session.selection();
+    int slot = cli.selection();
     if (command.namesSlot()) {
         const qsizetype songs = session.document().lines().size();
         if (slotIndex < 0 || slotIndex >= songs) {
@@ -100,8 +103,7 @@ int CliProgram::runCommand(const CliCommand& command, const QStringList& argumen
         }
         slot = slotIndex;
     }
-    const SongDataContext songData = session.songData();
-    return command.run(CommandCall{session.document(), songData, slot, arguments, out_, session.fileTags()});
+    return command.run(CommandCall{session, slot, arguments, out_});
 }
 
 }  // namespace sonorelle

@@ -2,9 +2,6 @@
 
 #include "app/Feedback.h"
 #include "app/SettingsKeys.h"
-#include "platform/VolumeReadiness.h"
-#include "songdata/AudioFolder.h"
-#include "songdata/FirstRun.h"
 
 #include <utility>
 
@@ -12,33 +9,17 @@ namespace sonorelle {
 
 CliSession::CliSession(Registry registry, Feedback& feedback, const QString& executableDir)
     : feedback_(feedback)
-    , registry_(std::move(registry))
-    , setup_(StartupContext{shared_, registry_, feedback_, *this, *this, texts_})
     // The command line's words are a command, never a file to add at start-up.
-    , sequence_(StartupContext{shared_, registry_, feedback_, *this, *this, texts_}, setup_, executableDir,
-                QString())
-    , document_(shared_, feedback_, textLookup(), StrTg_)
-    , fileTags_(id3_, StrTg_, songData())
+    , session_(std::move(registry), feedback, *this, executableDir, QString())
 {
 }
 
-bool CliSession::start(bool loadSongList)
+bool CliSession::start()
 {
-    loadSongList_ = loadSongList;
-    return sequence_.FormLoad() == StartupOutcome::Completed;
+    return session_.FormLoad() == StartupOutcome::Completed;
 }
 
-TextLookup CliSession::textLookup()
-{
-    return [this](const QString& key) { return texts_.text(key); };
-}
-
-SongDataContext CliSession::songData()
-{
-    return SongDataContext{shared_, feedback_, textLookup()};
-}
-
-// StartupHost: the window's parts that have no counterpart here do nothing.
+// The window's parts that have no counterpart here do nothing.
 
 void CliSession::showSplash() {}
 
@@ -67,48 +48,18 @@ void CliSession::placeFileBrowser(const QString& /*folder*/) {}
 
 void CliSession::setPlaylistButtonEnabled(bool /*enabled*/) {}
 
-void CliSession::fillDriveList(const QList<CdUnit>& units)
-{
-    drives_.clear();
-    for (const CdUnit& unit : units)
-        drives_.append(unit.label);
-    driveSelection_ = -1;
-}
-
-void CliSession::selectDriveListEntry(int index)
-{
-    driveSelection_ = index >= 0 && index < drives_.size() ? index : -1;
-}
-
-QStringList CliSession::driveListEntries() const
-{
-    return drives_;
-}
-
-int CliSession::driveListSelection() const
-{
-    return driveSelection_;
-}
-
 void CliSession::selectFirstSongIfNone()
 {
-    if (selection_ < 0 && !document_.lines().isEmpty())
+    if (selection_ < 0 && !session_.document().lines().isEmpty())
         selection_ = 0;
 }
 
 void CliSession::unloadProgress() {}
 
-// StartupSteps
-
 void CliSession::ApplyLanguage(const LanguageTexts& /*texts*/)
 {
-    // Start-up has loaded the language's texts into texts_, which every message reads;
-    // there are no captions to set.
-}
-
-bool CliSession::CheckDrive(const QString& path)
-{
-    return IsVolumeReady(path);
+    // The session keeps the language's texts, which every message reads; there are
+    // no captions to set.
 }
 
 void CliSession::ExpRightClickMenu()
@@ -117,16 +68,7 @@ void CliSession::ExpRightClickMenu()
     // desktop's files.
 }
 
-void CliSession::FirstRun()
-{
-    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_);
-}
-
-void CliSession::NameExpert()
-{
-    if (loadSongList_)
-        document_.NameExpert();
-}
+void CliSession::songListLoaded() {}
 
 void CliSession::GoCMD()
 {

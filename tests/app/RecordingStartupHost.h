@@ -8,8 +8,8 @@
 
 namespace sonorelle::test {
 
-// Stands in for the main window during start-up: keeps the list of calls in order
-// and the little state the sequence reads back (the CD unit list, its selection).
+// Stands in for the front end and the session's steps during start-up: keeps the
+// calls in order.
 class RecordingStartupHost : public StartupHost, public StartupSteps {
 public:
     void showSplash() override { calls.append(QStringLiteral("showSplash")); }
@@ -22,20 +22,6 @@ public:
         calls.append(QStringLiteral("placeFileBrowser"));
     }
     void setPlaylistButtonEnabled(bool enabled) override { playlistButtonEnabled = enabled; }
-    void fillDriveList(const QList<CdUnit>& units) override
-    {
-        driveEntries.clear();
-        for (const CdUnit& unit : units)
-            driveEntries.append(unit.label);
-        driveSelection = -1;
-    }
-    void selectDriveListEntry(int index) override
-    {
-        driveSelection = index;
-        calls.append(QStringLiteral("selectDrive %1").arg(index));
-    }
-    QStringList driveListEntries() const override { return driveEntries; }
-    int driveListSelection() const override { return driveSelection; }
     void selectFirstSongIfNone() override { calls.append(QStringLiteral("selectFirstSong")); }
     void unloadProgress() override { calls.append(QStringLiteral("unloadProgress")); }
 
@@ -52,12 +38,11 @@ public:
     void FirstRun() override { calls.append(QStringLiteral("FirstRun")); }
     void NameExpert() override { calls.append(QStringLiteral("NameExpert")); }
     void GoCMD() override { calls.append(QStringLiteral("GoCMD")); }
+    void songListLoaded() override { calls.append(QStringLiteral("songListLoaded")); }
 
     QStringList calls;
     QString browserFolder;
     bool playlistButtonEnabled = true;
-    QStringList driveEntries;
-    int driveSelection = -1;
     bool driveReady = true;
     QStringList checkedDrives;
 };

@@ -10,7 +10,8 @@ protected:
     Setup()
     {
         shared.ProgramDir = programDir();
-        host.driveEntries = {QStringLiteral("Drive A"), QStringLiteral("Drive B")};
+        units.fill({CdUnit{QStringLiteral("Drive A"), QStringLiteral("/dev/a"), false, {}},
+                    CdUnit{QStringLiteral("Drive B"), QStringLiteral("/dev/b"), false, {}}});
         writeLanguage(QStringLiteral("program/languages/deutsch.LNG"), QStringLiteral("Deutsch"),
                       {{QStringLiteral("LngBtnClose"), QStringLiteral("Schliessen")}});
         writeLanguage(QStringLiteral("program/languages/notes.txt"), QStringLiteral("Not offered"));
@@ -33,7 +34,7 @@ TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndEveryChoiceIsStored)
 {
     const QString zulu = programDir() + QStringLiteral("/languages/Zulu.lng");
     set(SettingsKeys::Language, zulu.toUpper());
-    host.driveSelection = 1;
+    units.select(1);
     ASSERT_TRUE(setup.load());
     EXPECT_EQ(setup.languageIndex(), 2);
     EXPECT_EQ(setting(SettingsKeys::Language), zulu);
@@ -51,7 +52,7 @@ TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndEveryChoiceIsStored)
     EXPECT_EQ(setting(SettingsKeys::Language), deutsch);
 
     setup.chooseDrive(0);
-    EXPECT_EQ(host.driveSelection, 0);
+    EXPECT_EQ(units.selection(), 0);
     EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));
     setup.chooseDrive(2);  // not in the list: nothing changes
     EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CdUnitList.h"
 #include "app/RecordingStartupHost.h"
 #include "app/SetupChoices.h"
 #include "app/SharedValues.h"
@@ -50,7 +51,8 @@ protected:
     RecordingFeedback feedback;
     RecordingStartupHost host;
     LanguageTexts texts;
-    StartupContext context{shared, registry, feedback, host, host, texts};
+    CdUnitList units;
+    StartupContext context{shared, registry, feedback, host, host, texts, units};
     SetupChoices setup{context};
 };
 

@@ -1,5 +1,7 @@
 #include "cli/CliFixture.h"
 
+#include "app/SettingsKeys.h"
+
 #include "songdata/TagRecord.h"
 #include "support/Mp3Files.h"
 
@@ -73,6 +75,20 @@ TEST_F(CliFileTags, SavingAppendsTheRecordToTheFile)
     EXPECT_EQ(tagged.size(), audio.size() + TagRecord::Size);
     EXPECT_EQ(tagged.left(audio.size()), audio);
     EXPECT_EQ(cli({S("filetags"), file}).out, Shown(S("Grüße"), {}, S("B-Sides"), S("1999"), S("Comment")));
+}
+
+TEST_F(CliFileTags, NeedNeitherTheGameNorTheSetupAndSpeakEnglishWithoutAStoredLanguage)
+{
+    set(SettingsKeys::CDDrive, QString());
+    set(SettingsKeys::Language, QString());
+    const QMap<QString, QString> noGame{{S("WINEPREFIX"), home.filePath(S("no-wine"))}};
+    const QString file = mp3(S("song.mp3"));
+    const Run saved = cli({S("setfiletags"), file, S("Title"), {}, {}, {}, {}}, noGame);
+    EXPECT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    EXPECT_EQ(cli({S("filetags"), file}, noGame).out, Shown(S("Title"), {}, {}, {}, {}));
+    const QString wav = home.filePath(S("music/tone.wav"));
+    WriteFile(wav, QByteArray(500, 'a'));
+    cli({S("setfiletags"), wav, S("t"), {}, {}, {}, {}}, noGame).expectFailure(1, S("Sonorelle: "));
 }
 
 TEST_F(CliFileTags, WhatCannotBeReadOrTaggedIsAnErrorAndChangesNothing)

@@ -1,4 +1,4 @@
-#include "app/Form2.h"
+#include "ui/Form2.h"
 #include "controls/ccXPButton.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
@@ -84,7 +84,7 @@ TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
 
 TEST_F(MainWindowLanguage, ChoosingALanguageInTheSetupDialogRetitlesEveryWindow)
 {
-    window.shared().ProgramDir = QStringLiteral(SONORELLE_SOURCE_DIR);
+    window.session().shared().ProgramDir = QStringLiteral(SONORELLE_SOURCE_DIR);
     auto* setup = qobject_cast<Form2*>(window.languageWindow(LanguageWindow::Setup));
     ASSERT_NE(setup, nullptr);
     ASSERT_TRUE(setup->load());

@@ -2,7 +2,7 @@
 #include "ui/BrowserDriveList.h"
 #include "ui/FileClick.h"
 #include "ui/FileListFilter.h"
-#include "ui/FolderListing.h"
+#include "ui/BrowserFolders.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -103,19 +103,19 @@ TEST(BrowserDrive, ReadinessOfFoldersAndDiscImages)
 
 TEST(FolderListing, ChainRunsFromTheRootDownAndSubfoldersAreSortedWithoutHiddenOnes)
 {
-    EXPECT_EQ(FolderListing::chain(L("/home/me"), L("/home/me/Music/Live")),
+    EXPECT_EQ(BrowserFolders::chain(L("/home/me"), L("/home/me/Music/Live")),
               (QStringList{L("/home/me"), L("/home/me/Music"), L("/home/me/Music/Live")}));
-    EXPECT_EQ(FolderListing::chain(L("/"), L("/srv")), (QStringList{L("/"), L("/srv")}));
-    EXPECT_EQ(FolderListing::chain(L("/home/me"), L("/home/me/")), QStringList{L("/home/me")});
+    EXPECT_EQ(BrowserFolders::chain(L("/"), L("/srv")), (QStringList{L("/"), L("/srv")}));
+    EXPECT_EQ(BrowserFolders::chain(L("/home/me"), L("/home/me/")), QStringList{L("/home/me")});
     // A folder outside the drive stands alone rather than climbing out of it.
-    EXPECT_EQ(FolderListing::chain(L("/home/me"), L("/srv/x")), QStringList{L("/srv/x")});
-    EXPECT_TRUE(FolderListing::chain(L("/"), QString()).isEmpty());
+    EXPECT_EQ(BrowserFolders::chain(L("/home/me"), L("/srv/x")), QStringList{L("/srv/x")});
+    EXPECT_TRUE(BrowserFolders::chain(L("/"), QString()).isEmpty());
 
     QTemporaryDir dir;
     for (const char* name : {"rock", "Ambient", ".cache", "jazz"})
         ASSERT_TRUE(QDir(dir.path()).mkdir(L(name)));
     WriteFile(dir.filePath(L("file.mp3")), {});
-    EXPECT_EQ(FolderListing::subfolders(dir.path()),
+    EXPECT_EQ(BrowserFolders::subfolders(dir.path()),
               (QStringList{dir.filePath(L("Ambient")), dir.filePath(L("jazz")), dir.filePath(L("rock"))}));
 }
 

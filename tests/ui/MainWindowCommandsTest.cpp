@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(startWindow());
         ASSERT_TRUE(messages.isEmpty()) << noted();
         songs = find<QListWidget>("lstSong");
-        window->songList().seedShuffle(7);
+        window->session().document().seedShuffle(7);
     }
 
     // What the slot's stream file says, as the fields show it.
@@ -225,7 +225,7 @@ TEST_F(MainWindowCommands, ADriveThatIsNotReadyIsToldAndTheListReturnsAReadyOneO
     EXPECT_TRUE(messages[0].contains(images.filePath(QStringLiteral("empty.bin")))) << noted();
     EXPECT_EQ(drives->currentIndex(), before);
     EXPECT_EQ(folders->currentItem()->data(0, Qt::UserRole).toString(), folderBefore);
-    EXPECT_EQ(window->shared().DriveReady, QStringLiteral("no"));
+    EXPECT_EQ(window->session().shared().DriveReady, QStringLiteral("no"));
 
     int rootEntry = -1;
     for (int i = 0; i < drives->count() && rootEntry < 0; ++i) {
@@ -235,7 +235,7 @@ TEST_F(MainWindowCommands, ADriveThatIsNotReadyIsToldAndTheListReturnsAReadyOneO
     ASSERT_GE(rootEntry, 1) << "the file system's root is listed after the home folder";
     drives->setCurrentIndex(rootEntry);
     EXPECT_EQ(messages.size(), 1) << noted();
-    EXPECT_EQ(window->shared().DriveReady, QStringLiteral("yes"));
+    EXPECT_EQ(window->session().shared().DriveReady, QStringLiteral("yes"));
     EXPECT_EQ(folders->topLevelItem(0)->data(0, Qt::UserRole).toString(), QStringLiteral("/"));
 }
 

@@ -118,6 +118,33 @@ TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3Only)
     EXPECT_EQ(ReadFile(tagged), saved);
 }
 
+TEST_F(MainWindowFileTags, LongTextsShowWholeTypingCannotLengthenThemAndTheRecordTakes30)
+{
+    const QString title = S("Thirty-Five Characters Of Floodlit");
+    ASSERT_EQ(title.size(), 34);
+    const QString longer = title + u'!';
+    const QString file = LameMp3(music.path(), S("long.mp3"), QStringList{S("--id3v2-only"), S("--tt"), longer});
+    window->placeFileBrowser(music.path());
+    clickFile(S("long.mp3"));
+    auto* box = find<QLineEdit>("txtTitle");
+    EXPECT_EQ(box->text(), longer);
+
+    box->setFocus();
+    box->end(false);
+    const auto type = [box](Qt::Key key, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(box, &press);
+    };
+    type(Qt::Key_X, S("x"));
+    EXPECT_EQ(box->text().toStdString(), longer.toStdString()) << "typing made a text past the limit longer";
+    type(Qt::Key_Backspace, {});
+    EXPECT_EQ(box->text().toStdString(), title.toStdString());
+
+    press("Command5");
+    const TagRecord record = TagRecord::fromBytes(ReadFile(file).right(TagRecord::Size));
+    EXPECT_EQ(record.StrTitle, longer.left(30));
+}
+
 TEST_F(MainWindowFileTags, AnotherUsersFileIsRefusedWithMsg12)
 {
     if (::geteuid() != 0)

@@ -1,0 +1,132 @@
+#include "app/Session.h"
+
+#include "app/Feedback.h"
+#include "app/Operation.h"
+#include "app/SettingsKeys.h"
+#include "app/StartupHost.h"
+#include "platform/VolumeReadiness.h"
+#include "platform/WinePaths.h"
+#include "songdata/AudioFolder.h"
+#include "songdata/FirstRun.h"
+#include "songdata/TextLookup.h"
+
+#include <QFileInfo>
+
+#include <utility>
+
+namespace sonorelle {
+
+Session::Session(Registry registry, Feedback& feedback, StartupHost& host, const QString& executableDir,
+                 const QString& commandLine)
+    : feedback_(feedback)
+    , host_(host)
+    , registry_(std::move(registry))
+    , setup_(StartupContext{shared_, registry_, feedback_, host_, *this, texts_, units_})
+    , sequence_(StartupContext{shared_, registry_, feedback_, host_, *this, texts_, units_}, setup_, executableDir,
+                commandLine)
+    , executableDir_(executableDir)
+    , document_(shared_, feedback_, lookup(), StrTg_)
+    , fileTags_(id3_, StrTg_, songData())
+{
+}
+
+StartupOutcome Session::FormLoad()
+{
+    return sequence_.FormLoad();
+}
+
+void Session::startWithoutGame()
+{
+    QString folder = registry_.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::InstallDir);
+    shared_.ProgramDir = folder.isEmpty() ? executableDir_ : folder;
+    const QString stored = registry_.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::Language);
+    QString file = QFileInfo::exists(stored) ? stored : QString();
+    if (file.isEmpty()) {
+        const QString english = JoinPath(JoinPath(shared_.ProgramDir, QStringLiteral("languages")),
+                                          QStringLiteral("English.lng"));
+        file = QFileInfo::exists(english) ? english : QString();
+    }
+    texts_.load(file);
+}
+
+SongDataContext Session::songData()
+{
+    return SongDataContext{shared_, feedback_, lookup()};
+}
+
+TextLookup Session::lookup() const
+{
+    return [this](const QString& key) { return texts_.text(key); };
+}
+
+std::optional<OperationGate::Pass> Session::enterGate()
+{
+    return gate_.enter(feedback_, TextOr(lookup(), QStringLiteral("msgBusy"),
+                                         QStringLiteral("Another operation is still running. Wait until it has "
+                                                        "finished, then try again.")));
+}
+
+std::optional<int> Session::editSongList(int (SongListDocument::*edit)(int), int selected)
+{
+    const auto pass = enterGate();
+    if (!pass)
+        return std::nullopt;
+    return (document_.*edit)(selected);
+}
+
+std::optional<bool> Session::saveSlotTags(int selected, const SlotTagFields& fields)
+{
+    const auto pass = enterGate();
+    if (!pass)
+        return std::nullopt;
+    return document_.SaveSlotTags(selected, fields);
+}
+
+std::optional<FileTagEditor::SaveResult> Session::saveFileTags(const QString& path, const FileTagFields& fields)
+{
+    const auto pass = enterGate();
+    if (!pass)
+        return std::nullopt;
+    return fileTags_.saveFileTags(path, fields);
+}
+
+OperationResult Session::run(Operation& operation)
+{
+    const auto pass = enterGate();
+    if (!pass)
+        return OperationResult{OperationResult::Outcome::Refused, {}, {}};
+    return operation.run(feedback_);
+}
+
+void Session::ApplyLanguage(const LanguageTexts& texts)
+{
+    host_.ApplyLanguage(texts);
+}
+
+bool Session::CheckDrive(const QString& path)
+{
+    return IsVolumeReady(path);
+}
+
+void Session::ExpRightClickMenu()
+{
+    host_.ExpRightClickMenu();
+}
+
+void Session::FirstRun()
+{
+    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_);
+}
+
+void Session::NameExpert()
+{
+    document_.NameExpert();
+    host_.songListLoaded();
+}
+
+void Session::GoCMD()
+{
+    host_.GoCMD();
+}
+
+}  // namespace sonorelle

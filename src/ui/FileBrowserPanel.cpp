@@ -1,0 +1,219 @@
+#include "ui/FileBrowserPanel.h"
+
+#include "app/Feedback.h"
+#include "app/Session.h"
+#include "audio/FileTagFields.h"
+#include "controls/ccXPButton.h"
+#include "ui/BrowserDriveList.h"
+#include "ui/FileClick.h"
+#include "ui/FileListFilter.h"
+#include "ui/BrowserFolders.h"
+#include "ui/PanelLayout.h"
+#include "ui/TagPanel.h"
+#include "ui/WidgetNames.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace sonorelle {
+
+namespace {
+
+constexpr int limit(FileTagField field)
+{
+    return FileTagFields::typingLimit(field);
+}
+
+const TagPanel::Design FileTags{
+    "Frame4",
+    {"txtTitle", "txtArtist", "txtAlbum", "txtDate", "txtComment"},
+    {limit(FileTagField::Title), limit(FileTagField::Artist), limit(FileTagField::Album), limit(FileTagField::Year),
+     limit(FileTagField::Comment)},
+    {"label1", "Label2", "Label10", "Label4", "Label6"},
+    "Command5"};
+
+QIcon DriveIcon(BrowserDrive::Kind kind, const QStyle* style)
+{
+    switch (kind) {
+    case BrowserDrive::Kind::Home:
+        return QIcon::fromTheme(QStringLiteral("user-home"), style->standardIcon(QStyle::SP_DirHomeIcon));
+    case BrowserDrive::Kind::Volume:
+        return QIcon::fromTheme(QStringLiteral("drive-harddisk"), style->standardIcon(QStyle::SP_DriveHDIcon));
+    case BrowserDrive::Kind::CdUnit:
+        break;
+    }
+    return QIcon::fromTheme(QStringLiteral("media-optical"), style->standardIcon(QStyle::SP_DriveCDIcon));
+}
+
+}  // namespace
+
+FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
+    : QWidget(parent)
+    , session_(session)
+    , Frame2_(Named(new QGroupBox, "Frame2"))
+    , Command1_(Named(new ccXPButton, "Command1"))
+    , Command17_(Named(new ccXPButton(QStringLiteral("WinAmp")), "Command17"))
+    , Command2_(Named(new ccXPButton, "Command2"))
+    , Command10_(Named(new ccXPButton, "Command10"))
+    , Drive1_(Named(new QComboBox, "Drive1"))
+    , Dir1_(Named(new QTreeWidget, "Dir1"))
+    , File1_(Named(new QListWidget, "File1"))
+    , Frame4_(new TagPanel(FileTags))
+{
+    Dir1_->setHeaderHidden(true);
+    Dir1_->setRootIsDecorated(false);
+    Dir1_->setIndentation(10);
+    File1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Drive1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Drive1_->setMinimumContentsLength(8);
+    auto* folders = new QVBoxLayout;
+    folders->addWidget(Drive1_);
+    folders->addWidget(Dir1_, 1);
+    auto* browser = new QHBoxLayout;
+    browser->addLayout(folders, 2);
+    browser->addWidget(File1_, 3);
+    LayOutPanel(*this, *Frame2_, {Command1_, Command17_, Command2_, Command10_}, browser, *Frame4_);
+
+    connect(Drive1_, &QComboBox::currentIndexChanged, this, [this](int index) { Drive1_Change(index); });
+    connect(Dir1_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Dir1_Activated(item); });
+    connect(File1_, &QListWidget::currentRowChanged, this, [this] { File1_Click(); });
+    connect(Frame4_->saveButton(), &ccXPButton::Click, this, [this] { Command5_Click(); });
+}
+
+QList<QWidget*> FileBrowserPanel::workingControls() const
+{
+    // Selecting every file (Ctrl+A) belongs to File1.
+    return {File1_, Dir1_, Drive1_, Command1_, Command2_, Command10_, Frame4_->saveButton(), Command17_};
+}
+
+void FileBrowserPanel::setPlaylistButtonEnabled(bool enabled)
+{
+    Command17_->setEnabled(enabled);
+}
+
+void FileBrowserPanel::place(const QString& folder)
+{
+    drives_ = BrowserDriveList::ofThisMachine(session_.units().units());
+    {
+        const QSignalBlocker quiet(Drive1_);
+        Drive1_->clear();
+        for (const BrowserDrive& drive : drives_)
+            Drive1_->addItem(DriveIcon(drive.kind, style()), drive.name);
+        // The list drops down wide enough for whole names, however narrow the box is.
+        QAbstractItemView* list = Drive1_->view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth()
+                              + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        currentDrive_ = std::max(BrowserDriveList::driveOf(drives_, folder), 0);
+        Drive1_->setCurrentIndex(currentDrive_);
+    }
+    showFolder(folder);
+}
+
+void FileBrowserPanel::Drive1_Change(int index)
+{
+    if (index < 0 || index >= drives_.size())
+        return;
+    const BrowserDrive& drive = drives_[index];
+    const bool ready = drive.isReady();
+    session_.shared().DriveReady = ready ? QStringLiteral("yes") : QStringLiteral("no");
+    if (ready) {
+        currentDrive_ = index;
+        showFolder(drive.root);
+        return;
+    }
+    const LanguageTexts& texts = session_.texts();
+    QString text = texts.textOr(QStringLiteral("msg7_1"), QStringLiteral("The drive")) + u' ' + drive.name + u' '
+                   + texts.textOr(QStringLiteral("msg7_2"), QStringLiteral("is not ready."));
+    // A disc image says what is missing, which "insert a disc" would not.
+    const QString problem = drive.problem();
+    if (!problem.isEmpty())
+        text += QStringLiteral("\n\n") + problem;
+    session_.feedback().message(text, texts.messageCaption(), MessageIcon::Critical);
+    const QSignalBlocker quiet(Drive1_);
+    Drive1_->setCurrentIndex(currentDrive_);
+}
+
+void FileBrowserPanel::showFolder(const QString& folder)
+{
+    folder_ = folder;
+    const QString root = currentDrive_ >= 0 && currentDrive_ < drives_.size() ? drives_[currentDrive_].root : QString();
+    Dir1_->clear();
+    QTreeWidgetItem* parent = nullptr;
+    QTreeWidgetItem* current = nullptr;
+    const QIcon open = QIcon::fromTheme(QStringLiteral("folder-open"), style()->standardIcon(QStyle::SP_DirOpenIcon));
+    const QIcon closed = QIcon::fromTheme(QStringLiteral("folder"), style()->standardIcon(QStyle::SP_DirIcon));
+    const auto addFolder = [this, &parent](const QString& path, const QIcon& icon) {
+        const QString name = path == u"/" ? path : path.section(u'/', -1);
+        auto* item = parent ? new QTreeWidgetItem(parent, {name}) : new QTreeWidgetItem(Dir1_, {name});
+        item->setIcon(0, icon);
+        item->setData(0, Qt::UserRole, path);
+        item->setToolTip(0, path);
+        return item;
+    };
+    for (const QString& path : BrowserFolders::chain(root, folder)) {
+        current = addFolder(path, open);
+        parent = current;
+    }
+    for (const QString& path : BrowserFolders::subfolders(folder))
+        addFolder(path, closed);
+    Dir1_->expandAll();
+    if (current)
+        Dir1_->setCurrentItem(current);
+
+    const QSignalBlocker quiet(File1_);
+    File1_->clear();
+    File1_->addItems(FileListFilter().filesIn(folder));
+}
+
+void FileBrowserPanel::Dir1_Activated(QTreeWidgetItem* item)
+{
+    if (item)
+        showFolder(item->data(0, Qt::UserRole).toString());
+}
+
+void FileBrowserPanel::File1_Click()
+{
+    // ClearFileTagBoxes, then ClearVar: no ID3v2 value of an earlier file may linger
+    // for a later reader.
+    Frame4_->clear();
+    session_.id3().clear();
+    const QListWidgetItem* item = File1_->currentItem();
+    if (!item)
+        return;
+    const FileClick click = FileClick::of(folder_, item->text());
+    if (click.enablesPreview) {
+        Command2_->setEnabled(true);
+        Command10_->setEnabled(true);
+    }
+    if (click.tagSource == FileClick::TagSource::None)
+        return;
+    const FileTagFields fields = session_.fileTags().readFileTags(click.fullPath);
+    QStringList texts;
+    for (const FileTagField field : FileTagFields::All)
+        texts.append(fields.value(field));
+    Frame4_->setTexts(texts);
+}
+
+// Saves into the file whose tags the fields show; neither the fields nor the lists
+// are refreshed, and without a file nothing happens.
+void FileBrowserPanel::Command5_Click()
+{
+    const QListWidgetItem* item = File1_->currentItem();
+    if (!item)
+        return;
+    FileTagFields fields;
+    const QStringList texts = Frame4_->texts();
+    qsizetype i = 0;
+    for (const FileTagField field : FileTagFields::All)
+        fields.put(field, texts.at(i++));
+    session_.saveFileTags(FileClick::of(folder_, item->text()).fullPath, fields);
+}
+
+}  // namespace sonorelle

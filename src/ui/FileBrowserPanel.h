@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/BrowserDrive.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace sonorelle {
+
+class Session;
+class TagPanel;
+class ccXPButton;
+struct FileClick;
+
+// The file side of the main window: the drive list, the folder tree and the file
+// list for picking audio files, their commands (add, playlist, play, stop) and the
+// selected file's tags.
+class FileBrowserPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FileBrowserPanel(Session& session, QWidget* parent = nullptr);
+
+    // Lists the drives anew and shows folder.
+    void place(const QString& folder);
+    const QString& folder() const { return folder_; }
+
+    void setPlaylistButtonEnabled(bool enabled);
+    // The controls a running operation switches off.
+    QList<QWidget*> workingControls() const;
+
+private:
+    void Drive1_Change(int index);
+    void showFolder(const QString& folder);
+    void Dir1_Activated(QTreeWidgetItem* item);
+    void File1_Click();
+    void Command5_Click();
+
+    Session& session_;
+    QList<BrowserDrive> drives_;
+    int currentDrive_ = -1;
+    QString folder_;
+
+    QGroupBox* Frame2_;
+    ccXPButton* Command1_;
+    ccXPButton* Command17_;
+    ccXPButton* Command2_;
+    ccXPButton* Command10_;
+    QComboBox* Drive1_;
+    QTreeWidget* Dir1_;
+    QListWidget* File1_;
+    TagPanel* Frame4_;
+};
+
+}  // namespace sonorelle

@@ -1,0 +1,134 @@
+#include "ui/SongPanel.h"
+
+#include "app/Session.h"
+#include "controls/ccXPButton.h"
+#include "songdata/SlotTagFields.h"
+#include "ui/CommandIcons.h"
+#include "ui/PanelLayout.h"
+#include "ui/TagPanel.h"
+#include "ui/WidgetNames.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace sonorelle {
+
+namespace {
+
+const TagPanel::Design SlotTags{
+    "Frame3",
+    {"txtStrTitle", "txtStrArtist", "txtStrAlbum", "txtStrDate", "txtStrComment"},
+    {SlotTagFields::TextLimit, SlotTagFields::TextLimit, SlotTagFields::TextLimit, SlotTagFields::YearLimit,
+     SlotTagFields::TextLimit},
+    {"Label11", "Label12", "Label9", "Label8", "Label7"},
+    "Command4"};
+
+QPushButton* PictureButton(const char* name, CommandIcons::Picture picture)
+{
+    auto* button = Named(new QPushButton, name);
+    button->setIcon(CommandIcons::icon(picture));
+    button->setIconSize(QSize(18, 18));
+    button->setFixedSize(30, 30);
+    return button;
+}
+
+}  // namespace
+
+SongPanel::SongPanel(Session& session, QWidget* parent)
+    : QWidget(parent)
+    , session_(session)
+    , Frame1_(Named(new QGroupBox, "Frame1"))
+    , Command8_(Named(new ccXPButton, "Command8"))
+    , Command9_(Named(new ccXPButton, "Command9"))
+    , Command11_(Named(new ccXPButton, "Command11"))
+    , Command12_(Named(new ccXPButton(QStringLiteral("--> mp3")), "Command12"))
+    , lstSong_(Named(new QListWidget, "lstSong"))
+    , Command18_(PictureButton("Command18", CommandIcons::Picture::MoveUp))
+    , Command19_(PictureButton("Command19", CommandIcons::Picture::MoveDown))
+    , Command20_(PictureButton("Command20", CommandIcons::Picture::Shuffle))
+    , Frame3_(new TagPanel(SlotTags))
+{
+    auto* listButtons = new QVBoxLayout;
+    listButtons->addWidget(Command18_);
+    listButtons->addWidget(Command19_);
+    listButtons->addWidget(Command20_);
+    listButtons->addStretch(1);
+    auto* list = new QHBoxLayout;
+    list->addWidget(lstSong_, 1);
+    list->addLayout(listButtons);
+    LayOutPanel(*this, *Frame1_, {Command8_, Command9_, Command11_, Command12_}, list, *Frame3_);
+
+    // The selection, not the current row: a mouse click moves the current row before
+    // it selects.
+    connect(lstSong_, &QListWidget::itemSelectionChanged, this, [this] { lstSong_Click(); });
+    connect(Frame3_->saveButton(), &ccXPButton::Click, this, [this] { Command4_Click(); });
+    connect(Command8_, &ccXPButton::Click, this, [this] { editSongList(&SongListDocument::Delete); });
+    connect(Command18_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::MoveUp); });
+    connect(Command19_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::MoveDown); });
+    connect(Command20_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::Shuffle); });
+}
+
+QList<QWidget*> SongPanel::workingControls() const
+{
+    // The list-edit buttons are included: moving a song while an add run rewrites the
+    // list would lose one.
+    return {lstSong_,  Command8_,  Frame3_->saveButton(), Command9_, Command11_, Command12_,
+            Command18_, Command19_, Command20_};
+}
+
+int SongPanel::selectedSong() const
+{
+    const QList<QListWidgetItem*> selected = lstSong_->selectedItems();
+    return selected.isEmpty() ? -1 : lstSong_->row(selected.first());
+}
+
+void SongPanel::showSongLines()
+{
+    const QSignalBlocker quiet(lstSong_);
+    lstSong_->clear();
+    lstSong_->addItems(session_.document().lines());
+}
+
+void SongPanel::selectSong(int index)
+{
+    {
+        const QSignalBlocker quiet(lstSong_);
+        lstSong_->setCurrentRow(index);
+    }
+    lstSong_Click();
+}
+
+void SongPanel::selectFirstSongIfNone()
+{
+    if (lstSong_->count() > 0 && selectedSong() < 0)
+        selectSong(0);
+}
+
+void SongPanel::lstSong_Click()
+{
+    const SlotTagFields fields = session_.document().SlotClicked(selectedSong());
+    Frame3_->setTexts({fields.title, fields.artist, fields.album, fields.date, fields.comment});
+}
+
+void SongPanel::Command4_Click()
+{
+    const QStringList texts = Frame3_->texts();
+    const SlotTagFields fields{texts[0], texts[1], texts[2], texts[3], texts[4]};
+    if (session_.saveSlotTags(selectedSong(), fields))
+        showSongLines();
+}
+
+void SongPanel::editSongList(int (SongListDocument::*edit)(int))
+{
+    const std::optional<int> next = session_.editSongList(edit, selectedSong());
+    if (!next)
+        return;
+    showSongLines();
+    selectSong(*next);
+}
+
+}  // namespace sonorelle

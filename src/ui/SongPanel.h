@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+
+namespace sonorelle {
+
+class Session;
+class SongListDocument;
+class TagPanel;
+class ccXPButton;
+
+// The song side of the main window: the game's song list with its commands (delete,
+// play, stop, export; move up, move down, shuffle) and the selected song's tags.
+class SongPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SongPanel(Session& session, QWidget* parent = nullptr);
+
+    // Refills lstSong from the session's song list; selects nothing and leaves the
+    // tag fields as they are.
+    void showSongLines();
+    // Every selection made by a command shows that song's tags, as a click would.
+    void selectSong(int index);
+    void selectFirstSongIfNone();
+    int selectedSong() const;
+
+    // The controls a running operation switches off.
+    QList<QWidget*> workingControls() const;
+
+private:
+    void lstSong_Click();
+    void Command4_Click();
+    void editSongList(int (SongListDocument::*edit)(int));
+
+    Session& session_;
+    QGroupBox* Frame1_;
+    ccXPButton* Command8_;
+    ccXPButton* Command9_;
+    ccXPButton* Command11_;
+    ccXPButton* Command12_;
+    QListWidget* lstSong_;
+    QPushButton* Command18_;
+    QPushButton* Command19_;
+    QPushButton* Command20_;
+    TagPanel* Frame3_;
+};
+
+}  // namespace sonorelle
