@@ -29,11 +29,12 @@ QList<PlaylistEntry> ParseM3uPlaylist(QStringView text, const PlaylistPathResolv
     QList<PlaylistEntry> entries;
     std::optional<PlaylistEntry> described;
     ForEachLine(text, [&](QStringView line) {
-        if (line.startsWith(u"#EXTINF", Qt::CaseInsensitive)) {
-            described = describedBy(line);
+        if (line.startsWith(u'#')) {
+            if (line.startsWith(u"#EXTINF", Qt::CaseInsensitive))
+                described = describedBy(line);
             return;
         }
-        if (line.startsWith(u'#') || line.trimmed().isEmpty())
+        if (line.trimmed().isEmpty())
             return;
         PlaylistEntry entry = described ? std::move(*described) : PlaylistEntry{line.toString(), {}, 0};
         described.reset();

@@ -24,20 +24,16 @@ bool hasDriveLetter(QStringView path)
 // "scheme://..." with a scheme longer than one letter, so "C://x" stays a drive path.
 bool hasUriScheme(QStringView text)
 {
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 2 || !text.sliced(colon).startsWith(u"://"))
-        return false;
-    for (qsizetype i = 0; i < colon; ++i) {
-        const QChar c = text[i];
-        if (!isAsciiLetter(c) && !(i > 0 && (c.isDigit() || c == u'+' || c == u'-' || c == u'.')))
-            return false;
-    }
-    return true;
+    qsizetype i = 0;
+    while (i < text.size() && (isAsciiLetter(text[i]) || (i > 0 && (text[i].isDigit() || text[i] == u'+' ||
+                                                                    text[i] == u'-' || text[i] == u'.'))))
+        ++i;
+    return i >= 2 && text.sliced(i).startsWith(u"://");
 }
 
 bool isFileUri(QStringView text)
 {
-    return text.startsWith(u"file:", Qt::CaseInsensitive);
+    return text.size() >= 5 && (text[0] == u'f' || text[0] == u'F') && text.first(5).compare(u"file:", Qt::CaseInsensitive) == 0;
 }
 
 QString percentDecoded(QStringView text)
@@ -47,18 +43,13 @@ QString percentDecoded(QStringView text)
     return QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8()));
 }
 
-// A joined path needs tidying only when it holds "." or ".." components or doubled
-// separators; most do not, and cleanPath is the costly step of a large playlist.
-bool needsCleaning(const QString& path)
-{
-    return path.contains(u"/.") || path.contains(u"//");
-}
-
 }  // namespace
 
 PlaylistPathResolver::PlaylistPathResolver(QString playlistFolder, QString winePrefix)
     : folder_(std::move(playlistFolder)), winePrefix_(std::move(winePrefix))
 {
+    while (folder_.endsWith(u'/'))
+        folder_.chop(1);
 }
 
 QString PlaylistPathResolver::resolve(QStringView written) const
@@ -67,7 +58,7 @@ QString PlaylistPathResolver::resolve(QStringView written) const
         return fromFileUri(written);
     if (hasUriScheme(written))
         return written.toString();
-    return fromLocalPath(written.toString());
+    return fromLocalPath(written);
 }
 
 QString PlaylistPathResolver::resolveLocation(QStringView location) const
@@ -100,16 +91,31 @@ QString PlaylistPathResolver::fromFileUri(QStringView uri) const
     return path;
 }
 
-QString PlaylistPathResolver::fromLocalPath(const QString& path) const
+QString PlaylistPathResolver::fromLocalPath(QStringView path) const
 {
     if (hasDriveLetter(path))
-        return TranslateWindowsPath(path, winePrefix_);
+        return TranslateWindowsPath(path.toString(), winePrefix_);
     if (path.startsWith(u'/'))
-        return path;
-    QString relative = path;
-    relative.replace(u'\\', u'/');
-    const QString joined = JoinPath(folder_, relative);
-    return needsCleaning(joined) ? QDir::cleanPath(joined) : joined;
+        return path.toString();
+    // Relative, with either separator. Built in one pass: a large playlist is mostly
+    // this, and only "." and ".." components or doubled separators need cleanPath.
+    while (path.startsWith(u'\\'))
+        path = path.sliced(1);
+    QString joined;
+    joined.reserve(folder_.size() + 1 + path.size());
+    joined += folder_;
+    joined += u'/';
+    const qsizetype relativeStart = joined.size();
+    joined += path;
+    bool needsCleaning = false;
+    QChar* const characters = joined.data();
+    for (qsizetype i = relativeStart; i < joined.size(); ++i) {
+        if (characters[i] == u'\\')
+            characters[i] = u'/';
+        if (characters[i - 1] == u'/' && (characters[i] == u'.' || characters[i] == u'/'))
+            needsCleaning = true;
+    }
+    return needsCleaning ? QDir::cleanPath(joined) : joined;
 }
 
 }  // namespace sonorelle

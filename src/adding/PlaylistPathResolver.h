@@ -21,7 +21,7 @@ public:
 
 private:
     QString fromFileUri(QStringView uri) const;
-    QString fromLocalPath(const QString& path) const;
+    QString fromLocalPath(QStringView path) const;
 
     QString folder_;
     QString winePrefix_;

@@ -48,20 +48,22 @@ double LeadingValue(QStringView text)
     while (i < text.size() && isBlank(text[i]))
         ++i;
     const qsizetype start = i;
+    const bool negative = i < text.size() && text[i] == u'-';
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
         ++i;
     const qsizetype digitsStart = i;
+    double whole = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i)
+        whole = whole * 10 + (text[i].unicode() - u'0');
+    const bool hasWhole = i > digitsStart;
+    if (i >= text.size() || text[i] != u'.')
+        return negative ? -whole : whole;
+    const qsizetype fractionStart = ++i;
     while (i < text.size() && isDigit(text[i]))
         ++i;
-    qsizetype digits = i - digitsStart;
-    if (i < text.size() && text[i] == u'.') {
-        const qsizetype fractionStart = ++i;
-        while (i < text.size() && isDigit(text[i]))
-            ++i;
-        digits += i - fractionStart;
-    }
-    if (digits == 0)
-        return 0;
+    if (i == fractionStart)
+        return hasWhole ? (negative ? -whole : whole) : 0;
+    // A fraction is rare: leave its exact reading to the library.
     bool ok = false;
     const double value = text.sliced(start, i - start).toDouble(&ok);
     return ok ? value : 0;
