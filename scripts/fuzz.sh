@@ -118,6 +118,15 @@ seed_game_stream_fuzz() {
   { ima_stream 2 2048 1; printf TAG; zeros 125; } > "$corpus/tagged.wav"
 }
 
+seed_playlist_fuzz() {
+  local corpus=$1
+  printf '#EXTM3U\r\n#EXTINF:215,Artist - Song\r\nMusic\\song.mp3\r\n#EXTINF:-1,Radio\r\nhttp://host/stream\r\n' > "$corpus/extended.m3u"
+  printf '\xef\xbb\xbf#extm3u\n#EXTGRP:Rock\n\nC:\\Music\\Caf\xc3\xa9.mp3\nfile:///home/p/a%%20b.mp3\n../up.mp3\n#EXTINF:12.5,last\n' > "$corpus/bom.m3u"
+  printf 'Caf\xe9.mp3\n/abs/path.mp3\n' > "$corpus/latin1.m3u"
+  printf '[playlist]\nFile1=song.mp3\nTitle1=Song\nLength1=215\nFile3=D:\\x.mp3\nNumberOfEntries=2\nVersion=2\n' > "$corpus/list.pls"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\n<playlist version="1" xmlns="http://xspf.org/ns/0/"><trackList><track><location>file:///music/a%%20b.mp3</location><title>Song</title><creator>Artist</creator><duration>215500</duration></track><track><location>rel/c.mp3</location></track></trackList></playlist>\n' > "$corpus/list.xspf"
+}
+
 status=0
 mkdir -p "$build/artifacts"
 for target in "$build"/fuzzers/*; do
