@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "adding/clsM3UReader.h"
 #include "app/Session.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
@@ -164,6 +165,25 @@ int setFileTags(const CommandCall& call)
     return CliExit::Failure;
 }
 
+int playlist(const CommandCall& call)
+{
+    const QString& path = call.arguments.at(0);
+    if (!isReadableFile(call, path))
+        return CliExit::Failure;
+    clsM3UReader reader(call.session.registry().winePrefix());
+    reader.setFilename(path);
+    const int count = reader.Refresh();
+    for (int i = 0; i < count; ++i) {
+        const QString file = reader.File(i);
+        call.out << i << '\t' << reader.FileSeconds(i) << '\t' << EscapeField(reader.FileTitle(i)) << '\t'
+                 << EscapeField(file) << '\t' << (QFileInfo(file).isFile() ? "yes" : "no") << '\n';
+    }
+    if (reader.ReadError().isEmpty())
+        return CliExit::Success;
+    call.session.songData().reportError(QStringLiteral("%1: %2").arg(path, reader.ReadError()));
+    return CliExit::Failure;
+}
+
 }  // namespace
 
 const QList<CliCommand>& CliCommands()
@@ -186,6 +206,9 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("setfiletags"), QStringLiteral("FILE TITLE ARTIST ALBUM YEAR COMMENT"),
          QStringLiteral("saves the tags of an .mp3 or .str file (texts cut to 30 characters, the year to 4)"),
          setFileTags, false},
+        {QStringLiteral("playlist"), QStringLiteral("FILE"),
+         QStringLiteral("a playlist's entries: index, seconds, title, full path, yes/no whether the file exists"),
+         playlist, false},
     };
     return commands;
 }
