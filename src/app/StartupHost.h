@@ -27,9 +27,6 @@ public:
     // The file browser (drive list, folder list, file list) shows this folder.
     virtual void placeFileBrowser(const QString& folder) = 0;
 
-    // The playlist button Command17.
-    virtual void setPlaylistButtonEnabled(bool enabled) = 0;
-
     // lstSong gets entry 0 selected when none is.
     virtual void selectFirstSongIfNone() = 0;
 

@@ -170,10 +170,9 @@ void StartupSequence::findWinamp()
 {
     const QString stored =
         context_.registry.ReadRegValue(Hive::CurrentUser, SettingsKeys::WinampKey, SettingsKeys::DefaultValue);
+    // The playlist window opens empty without a player, and Load works there too.
     context_.shared.WinampDir =
         stored.isEmpty() ? QString() : TranslateWindowsPath(stored, context_.registry.winePrefix());
-    if (context_.shared.WinampDir.isEmpty())
-        context_.host.setPlaylistButtonEnabled(false);
 }
 
 void StartupSequence::fillDriveList()

@@ -46,8 +46,6 @@ void CliSession::closeProgram()
 
 void CliSession::placeFileBrowser(const QString& /*folder*/) {}
 
-void CliSession::setPlaylistButtonEnabled(bool /*enabled*/) {}
-
 void CliSession::selectFirstSongIfNone()
 {
     if (selection_ < 0 && !session_.document().lines().isEmpty())

@@ -29,7 +29,6 @@ public:
     void openSetupForFirstRun() override;
     void closeProgram() override;
     void placeFileBrowser(const QString& folder) override;
-    void setPlaylistButtonEnabled(bool enabled) override;
     void selectFirstSongIfNone() override;
     void unloadProgress() override;
     void ApplyLanguage(const LanguageTexts& texts) override;

@@ -85,17 +85,13 @@ FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     connect(Dir1_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Dir1_Activated(item); });
     connect(File1_, &QListWidget::currentRowChanged, this, [this] { File1_Click(); });
     connect(Frame4_->saveButton(), &ccXPButton::Click, this, [this] { Command5_Click(); });
+    connect(Command17_, &ccXPButton::Click, this, &FileBrowserPanel::playlistRequested);
 }
 
 QList<QWidget*> FileBrowserPanel::workingControls() const
 {
     // Selecting every file (Ctrl+A) belongs to File1.
     return {File1_, Dir1_, Drive1_, Command1_, Command2_, Command10_, Frame4_->saveButton(), Command17_};
-}
-
-void FileBrowserPanel::setPlaylistButtonEnabled(bool enabled)
-{
-    Command17_->setEnabled(enabled);
 }
 
 void FileBrowserPanel::place(const QString& folder)

@@ -32,9 +32,11 @@ public:
     void place(const QString& folder);
     const QString& folder() const { return folder_; }
 
-    void setPlaylistButtonEnabled(bool enabled);
     // The controls a running operation switches off.
     QList<QWidget*> workingControls() const;
+
+signals:
+    void playlistRequested();
 
 private:
     void Drive1_Change(int index);

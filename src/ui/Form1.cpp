@@ -10,6 +10,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmProgress.h"
 #include "ui/frmSplash.h"
+#include "ui/frmWinAmp.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -69,6 +70,7 @@ Form1::Form1(Registry registry, const QString& executableDir, const QString& com
     connect(Picture1_, &Banner::openSetup, this, &Form1::openSetup);
     connect(Picture1_, &Banner::openAbout, this, &Form1::openAbout);
     connect(Picture1_, &Banner::exitProgram, this, &Form1::exitProgram);
+    connect(files_, &FileBrowserPanel::playlistRequested, this, &Form1::openPlaylist);
     resize(605, 461);
 }
 
@@ -122,6 +124,23 @@ frmAbout* Form1::aboutBox()
         ApplyWindowCaptions(session_.texts(), LanguageWindow::About, *aboutBox_);
     }
     return aboutBox_;
+}
+
+frmWinAmp* Form1::playlistWindow()
+{
+    if (!playlistWindow_) {
+        playlistWindow_ = new frmWinAmp(session_, this);
+        ApplyWindowCaptions(session_.texts(), LanguageWindow::Playlist, *playlistWindow_);
+        playlistWindow_->loadPlayerList();
+    }
+    return playlistWindow_;
+}
+
+void Form1::openPlaylist()
+{
+    frmWinAmp* window = playlistWindow();
+    window->show();
+    window->raise();
 }
 
 // Busy state
@@ -239,11 +258,6 @@ void Form1::placeFileBrowser(const QString& folder)
     files_->place(folder);
 }
 
-void Form1::setPlaylistButtonEnabled(bool enabled)
-{
-    files_->setPlaylistButtonEnabled(enabled);
-}
-
 void Form1::selectFirstSongIfNone()
 {
     songs_->selectFirstSongIfNone();
@@ -295,8 +309,7 @@ QWidget* Form1::languageWindow(LanguageWindow window)
     case LanguageWindow::About:
         return aboutBox();
     case LanguageWindow::Playlist:
-        // The playlist window is not part of the program yet.
-        return nullptr;
+        return playlistWindow();
     }
     return nullptr;
 }
@@ -353,6 +366,8 @@ void Form1::closeOtherWindows()
         setupDialog_->hide();
     if (aboutBox_)
         aboutBox_->hide();
+    if (playlistWindow_)
+        playlistWindow_->hide();
 }
 
 }  // namespace sonorelle

@@ -18,6 +18,7 @@ class SongPanel;
 class frmAbout;
 class frmProgress;
 class frmSplash;
+class frmWinAmp;
 
 // The main window: the frame that holds the banner, the song panel and the file
 // browser panel, wires them to the session, tells the person what the core reports
@@ -66,7 +67,6 @@ public:
     void openSetupForFirstRun() override;
     void closeProgram() override;
     void placeFileBrowser(const QString& folder) override;
-    void setPlaylistButtonEnabled(bool enabled) override;
     void selectFirstSongIfNone() override;
     void unloadProgress() override;
     void ApplyLanguage(const LanguageTexts& texts) override;
@@ -93,6 +93,8 @@ private:
 
     Form2* setupDialog();
     frmAbout* aboutBox();
+    frmWinAmp* playlistWindow();
+    void openPlaylist();
     void closeOtherWindows();
 
     Session session_;
@@ -103,6 +105,7 @@ private:
     frmSplash* splash_ = nullptr;
     Form2* setupDialog_ = nullptr;
     frmAbout* aboutBox_ = nullptr;
+    frmWinAmp* playlistWindow_ = nullptr;
     bool ending_ = false;
 };
 

@@ -21,7 +21,6 @@ public:
         browserFolder = folder;
         calls.append(QStringLiteral("placeFileBrowser"));
     }
-    void setPlaylistButtonEnabled(bool enabled) override { playlistButtonEnabled = enabled; }
     void selectFirstSongIfNone() override { calls.append(QStringLiteral("selectFirstSong")); }
     void unloadProgress() override { calls.append(QStringLiteral("unloadProgress")); }
 
@@ -42,7 +41,6 @@ public:
 
     QStringList calls;
     QString browserFolder;
-    bool playlistButtonEnabled = true;
     bool driveReady = true;
     QStringList checkedDrives;
 };
