@@ -1,6 +1,6 @@
 // RipTrack of a 4-minute track from a BIN/CUE image, beside a reference measured in
-// the same run: `dd` copying the same byte range of the .bin (plain, and with
-// conv=fsync, since the rip syncs its file before renaming it into place).
+// the same run: `dd` copying the same byte range of the .bin, a frame at a time and in
+// the rip's chunks (also with conv=fsync: the rip syncs its file before renaming it).
 #include "app/Feedback.h"
 #include "audio/RipTrack.h"
 #include "platform/CdDisc.h"
@@ -70,14 +70,16 @@ void RipTrack4Minutes(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * qint64(TrackFrames) * CdFrameBytes);
 }
 
-void runDd(benchmark::State& state, const QStringList& extra)
+// dd in blocks of `frames` frames, counting skip and count in bytes.
+void runDd(benchmark::State& state, int frames, const QStringList& extra)
 {
     const BenchImage& image = BenchImage::instance();
     const QStringList arguments = QStringList{QStringLiteral("if=") + image.bin(),
                                               QStringLiteral("of=") + image.output(),
-                                              QStringLiteral("bs=%1").arg(CdFrameBytes),
-                                              QStringLiteral("skip=%1").arg(LeadFrames),
-                                              QStringLiteral("count=%1").arg(TrackFrames),
+                                              QStringLiteral("bs=%1").arg(frames * CdFrameBytes),
+                                              QStringLiteral("skip=%1").arg(qint64(LeadFrames) * CdFrameBytes),
+                                              QStringLiteral("count=%1").arg(qint64(TrackFrames) * CdFrameBytes),
+                                              QStringLiteral("iflag=skip_bytes,count_bytes"),
                                               QStringLiteral("status=none")}
                                   + extra;
     for (auto _ : state) {
@@ -87,19 +89,25 @@ void runDd(benchmark::State& state, const QStringList& extra)
     state.SetBytesProcessed(state.iterations() * qint64(TrackFrames) * CdFrameBytes);
 }
 
-void ReferenceDd(benchmark::State& state)
+void ReferenceDdFrames(benchmark::State& state)
 {
-    runDd(state, {});
+    runDd(state, 1, {});
 }
 
-void ReferenceDdFsync(benchmark::State& state)
+void ReferenceDdChunks(benchmark::State& state)
 {
-    runDd(state, {QStringLiteral("conv=fsync")});
+    runDd(state, RipTrack::ChunkFrames, {});
+}
+
+void ReferenceDdChunksFsync(benchmark::State& state)
+{
+    runDd(state, RipTrack::ChunkFrames, {QStringLiteral("conv=fsync")});
 }
 
 BENCHMARK(RipTrack4Minutes)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReferenceDd)->Unit(benchmark::kMillisecond);
-BENCHMARK(ReferenceDdFsync)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReferenceDdFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReferenceDdChunks)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReferenceDdChunksFsync)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sonorelle
