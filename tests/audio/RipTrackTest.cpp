@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -23,21 +22,6 @@ using test::ImageTrack;
 
 // Data first, then a track of exactly 100 frames at frame 40, then a short one.
 const ImageDisc ripDisc{{}, {}, {ImageTrack{false, 0, 30, {}, {}}, ImageTrack{true, 10, 100, {}, {}}, ImageTrack{true, 0, 3, {}, {}}}};
-
-QByteArray le32(quint32 value)
-{
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    return QByteArray(bytes, 4);
-}
-
-QByteArray expectedWav(qint64 firstFrame, qint64 frames)
-{
-    const auto length = static_cast<quint32>(frames * CdFrameBytes);
-    return "RIFF" + le32(length + 36)
-           + QByteArray::fromHex("57415645666d74201000000001000200" "44ac000010b102000400100064617461") + le32(length)
-           + test::PatternBytes(firstFrame * CdFrameBytes, frames * CdFrameBytes);
-}
 
 class RipTrackTest : public testing::Test {
 protected:
@@ -121,7 +105,7 @@ TEST_P(RipTrackCases, WritesTheWholeWavOrLeavesTheOldFile)
     EXPECT_EQ(progressDone(), GetParam().progress);
     const QByteArray written = test::ReadFile(output);
     if (GetParam().outcome == OperationResult::Outcome::Done)
-        EXPECT_TRUE(written == expectedWav(GetParam().firstFrame, GetParam().frames)) << written.size();
+        EXPECT_TRUE(written == test::ExpectedWav(GetParam().firstFrame, GetParam().frames)) << written.size();
     else
         EXPECT_TRUE(written == oldOutput && result.summary.contains(output)) << result.summary.toStdString();
     expectNoLeftovers();

@@ -2,6 +2,8 @@
 
 #include "support/FileBytes.h"
 
+#include <QtEndian>
+
 namespace sonorelle::test {
 
 namespace {
@@ -25,6 +27,13 @@ qint64 discFrames(const ImageDisc& disc)
     return frames;
 }
 
+QByteArray le32(quint32 value)
+{
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    return QByteArray(bytes, 4);
+}
+
 void writeBin(const QString& path, const ImageDisc& disc)
 {
     WriteFile(path, PatternBytes(0, discFrames(disc) * FrameBytes));
@@ -40,6 +49,14 @@ QByteArray PatternBytes(qint64 offset, qint64 count)
         bytes[i] = static_cast<char>((at * 7 + at / FrameBytes * 13) & 0xFF);
     }
     return bytes;
+}
+
+QByteArray ExpectedWav(qint64 firstFrame, qint64 frames)
+{
+    const auto length = static_cast<quint32>(frames * FrameBytes);
+    return "RIFF" + le32(length + 36)
+           + QByteArray::fromHex("57415645666d74201000000001000200" "44ac000010b102000400100064617461") + le32(length)
+           + PatternBytes(firstFrame * FrameBytes, frames * FrameBytes);
 }
 
 qint32 TrackStartFrame(const ImageDisc& disc, int index)

@@ -26,6 +26,10 @@ struct ImageDisc {
 // frame, so a read from the wrong place shows.
 QByteArray PatternBytes(qint64 offset, qint64 count);
 
+// The WAV file that holds frames [firstFrame, firstFrame + frames) of a generated
+// image: the 44-byte header spelled out, then the pattern.
+QByteArray ExpectedWav(qint64 firstFrame, qint64 frames);
+
 // First frame (after the pregap) of track index i (from 0).
 qint32 TrackStartFrame(const ImageDisc& disc, int index);
 
