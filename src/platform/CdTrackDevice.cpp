@@ -3,6 +3,7 @@
 #include "platform/CdDisc.h"
 #include "platform/CdWavHeader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace sonorelle {
@@ -32,7 +33,9 @@ bool CdTrackDevice::loadChunkWith(qint32 frame)
 {
     if (chunkFirst_ >= 0 && frame >= chunkFirst_ && frame < chunkFirst_ + chunk_.size() / CdFrameBytes)
         return true;
-    const qint32 count = qMin(ChunkFrames, end_ - frame);
+    // Stop a chunk at the disc's end, so a reader gets every frame there is before
+    // the read past it fails.
+    const qint32 count = std::max(1, std::min({ChunkFrames, end_ - frame, disc_.toc().leadOut - frame}));
     chunk_.resize(qsizetype(count) * CdFrameBytes);
     QString error;
     if (!disc_.readFrames(frame, count, chunk_.data(), &error)) {

@@ -1,5 +1,6 @@
 #include "platform/CdDisc.h"
 #include "platform/CdDiscProbe.h"
+#include "platform/CdTrackDevice.h"
 #include "platform/CdTrackListing.h"
 #include "support/CdImages.h"
 
@@ -16,29 +17,21 @@ namespace {
 using test::ImageDisc;
 using test::ImageTrack;
 
-QStringList describe(const QList<CdaEntry>& entries)
-{
-    QStringList lines;
-    for (const CdaEntry& e : entries)
-        lines << QStringLiteral("%1 #%2 %3+%4 %5 %6 / %7")
-                     .arg(e.name)
-                     .arg(e.track)
-                     .arg(e.firstFrame)
-                     .arg(e.frameCount)
-                     .arg(e.length, e.title, e.performer);
-    return lines;
-}
-
 struct ListingCase {
     const char* name;
-    QString (*write)(const QString&, const QString&, const ImageDisc&);
+    CdUnit (*write)(const QString&, const QString&, const ImageDisc&);
     ImageDisc disc;
-    QStringList expected;  // the disc's CD-Text line first, then one line per entry
+    QStringList expected;  // the disc's CD-Text, then one line per entry
 };
 
+void PrintTo(const ListingCase& param, std::ostream* out)
+{
+    *out << param.name;
+}
+
 // A mixed-mode disc (data first) with pregaps and UTF-8 CD-Text, an enhanced CD
-// (data last) without CD-Text, and a cdrdao TOC image (without pregaps: libcdio counts
-// a TOC track's START pregap twice).
+// (data last), and a cdrdao TOC image (without pregaps: libcdio counts a TOC track's
+// START pregap twice).
 const ListingCase listingCases[] = {
     {"DataFirstWithPregaps", &test::WriteCueImage,
      ImageDisc{"Disc Title", "Disc Artist",
@@ -56,23 +49,23 @@ const ListingCase listingCases[] = {
       QStringLiteral("Track02.cda #2 4499+100 0:01 Two / P2")}},
 };
 
-void PrintTo(const ListingCase& param, std::ostream* out)
-{
-    *out << param.name;
-}
-
 class CdListingTest : public testing::TestWithParam<ListingCase> {};
 
 TEST_P(CdListingTest, ListsAudioTracksWithLengthsAndCdText)
 {
     QTemporaryDir dir;
-    const CdUnit unit = test::ImageUnit(GetParam().write(dir.path(), QStringLiteral("disc"), GetParam().disc));
+    const CdUnit unit = GetParam().write(dir.path(), QStringLiteral("disc"), GetParam().disc);
     QString error;
     const std::unique_ptr<CdDisc> disc = CdDisc::OpenCD(unit, &error);
     ASSERT_TRUE(disc) << error.toStdString();
-    const CdTextEntry discText = disc->cdText(0);
-    const QStringList listing =
-        QStringList{discText.title + QStringLiteral(" / ") + discText.performer} + describe(ListCdaEntries(*disc));
+    QStringList listing{disc->cdText(0).title + QStringLiteral(" / ") + disc->cdText(0).performer};
+    for (const CdaEntry& e : ListCdaEntries(*disc))
+        listing << QStringLiteral("%1 #%2 %3+%4 %5 %6 / %7")
+                       .arg(e.name)
+                       .arg(e.track)
+                       .arg(e.firstFrame)
+                       .arg(e.frameCount)
+                       .arg(e.length, e.title, e.performer);
     EXPECT_EQ(listing, GetParam().expected);
     EXPECT_TRUE(CdUnitHoldsDisc(unit));
 }
@@ -80,33 +73,11 @@ TEST_P(CdListingTest, ListsAudioTracksWithLengthsAndCdText)
 INSTANTIATE_TEST_SUITE_P(Images, CdListingTest, testing::ValuesIn(listingCases),
                          [](const testing::TestParamInfo<ListingCase>& param) { return param.param.name; });
 
-TEST(CdDiscTest, ReadsFramesWhereTheyLieAndRefusesPastTheEnd)
-{
-    QTemporaryDir dir;
-    const ImageDisc image{{}, {}, {ImageTrack{false, 0, 30, {}, {}}, ImageTrack{true, 10, 40, {}, {}}}};
-    QString error;
-    const std::unique_ptr<CdDisc> disc =
-        CdDisc::OpenCD(test::ImageUnit(test::WriteCueImage(dir.path(), QStringLiteral("d"), image)), &error);
-    ASSERT_TRUE(disc) << error.toStdString();
-    EXPECT_EQ(disc->toc().TrackLBA(1), 40);
-    EXPECT_EQ(disc->toc().TrackLBA(2), 80);
-
-    QByteArray frames(30 * CdFrameBytes, '\0');
-    ASSERT_TRUE(disc->readFrames(35, 30, frames.data(), &error)) << error.toStdString();
-    EXPECT_EQ(frames, test::PatternBytes(35 * CdFrameBytes, 30 * CdFrameBytes));
-
-    EXPECT_FALSE(disc->readFrames(70, 11, frames.data(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("sector 80")) && error.contains(dir.path())) << error.toStdString();
-}
-
 TEST(CdDiscTest, ACueWithoutItsBinSaysWhichFileIsMissing)
 {
     QTemporaryDir dir;
-    const QString cue = test::WriteCueImage(dir.path(), QStringLiteral("gone"),
-                                            ImageDisc{{}, {}, {ImageTrack{true, 0, 75, {}, {}}}});
+    const CdUnit unit = test::WriteCueImage(dir.path(), QStringLiteral("gone"), ImageDisc{{}, {}, {ImageTrack{true, 0, 75, {}, {}}}});
     QFile::remove(dir.path() + QStringLiteral("/gone.bin"));
-    const CdUnit unit = test::ImageUnit(cue);
-
     QString error;
     EXPECT_EQ(CdDisc::OpenCD(unit, &error), nullptr);
     EXPECT_TRUE(error.contains(dir.path() + QStringLiteral("/gone.bin"))) << error.toStdString();
@@ -114,6 +85,31 @@ TEST(CdDiscTest, ACueWithoutItsBinSaysWhichFileIsMissing)
     QString listingError;
     EXPECT_TRUE(ListCdaEntries(unit, &listingError).isEmpty());
     EXPECT_EQ(listingError, error);
+}
+
+// Frames 40 to 140 of the disc stream as the WAV file a rip writes, in reads of any
+// size; the stream asks for 20 frames past the disc's end and stops there.
+TEST(CdTrackDeviceTest, StreamsFramesAsAWavFileUpToWhatTheDiscHolds)
+{
+    QTemporaryDir dir;
+    QString error;
+    const std::unique_ptr<CdDisc> disc = CdDisc::OpenCD(
+        test::WriteCueImage(dir.path(), QStringLiteral("d"),
+                            ImageDisc{{}, {}, {ImageTrack{false, 0, 30, {}, {}}, ImageTrack{true, 10, 100, {}, {}}}}),
+        &error);
+    ASSERT_TRUE(disc) << error.toStdString();
+    const QByteArray expected = test::ExpectedWav(40, 120).left(44 + 2352 * 100);
+    for (const qint64 readSize : {30, 26 * 2352 + 7, 1 << 20}) {
+        CdTrackDevice device(*disc, 40, 160);
+        ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+        QByteArray streamed;
+        for (QByteArray piece; !(piece = device.read(readSize)).isEmpty();)
+            streamed += piece;
+        EXPECT_TRUE(streamed == expected) << readSize << ": " << streamed.size();
+        EXPECT_TRUE(device.errorString().contains(QStringLiteral("sector 140"))) << device.errorString().toStdString();
+        ASSERT_TRUE(device.seek(44 + 2352 * 77 + 5));
+        EXPECT_EQ(device.read(3000), expected.mid(44 + 2352 * 77 + 5, 3000));
+    }
 }
 
 }  // namespace

@@ -26,20 +26,12 @@ struct ImageDisc {
 // frame, so a read from the wrong place shows.
 QByteArray PatternBytes(qint64 offset, qint64 count);
 
-// The WAV file that holds frames [firstFrame, firstFrame + frames) of a generated
-// image: the 44-byte header spelled out, then the pattern.
+// The WAV file holding frames [firstFrame, firstFrame + frames) of a generated image,
+// its 44-byte header spelled out.
 QByteArray ExpectedWav(qint64 firstFrame, qint64 frames);
 
-// First frame (after the pregap) of track index i (from 0).
-qint32 TrackStartFrame(const ImageDisc& disc, int index);
-
-// Writes folder/base.cue (or .toc) and folder/base.bin; returns the image's path.
-QString WriteCueImage(const QString& folder, const QString& base, const ImageDisc& disc);
-QString WriteTocImage(const QString& folder, const QString& base, const ImageDisc& disc);
-
-inline CdUnit ImageUnit(const QString& path)
-{
-    return CdUnit{path.section(u'/', -1), path, true, {}};
-}
+// Writes folder/base.cue (or .toc) and folder/base.bin; returns the image as a unit.
+CdUnit WriteCueImage(const QString& folder, const QString& base, const ImageDisc& disc);
+CdUnit WriteTocImage(const QString& folder, const QString& base, const ImageDisc& disc);
 
 }  // namespace sonorelle::test
