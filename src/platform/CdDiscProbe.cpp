@@ -1,5 +1,7 @@
 #include "platform/CdDiscProbe.h"
 
+#include "platform/CdDisc.h"
+
 #include <QFile>
 
 #include <cdio/cdio.h>
@@ -11,8 +13,10 @@ bool CdUnitHoldsDisc(const CdUnit& unit)
 {
     if (unit.isPlaceholder())
         return false;
-    if (unit.isImage)
-        return DiscImageProblem(unit.source).isEmpty();
+    if (unit.isImage) {
+        QString error;
+        return CdDisc::OpenCD(unit, &error) != nullptr;
+    }
     CdIo_t* cd = cdio_open(QFile::encodeName(unit.source).constData(), DRIVER_DEVICE);
     if (cd == nullptr)
         return false;

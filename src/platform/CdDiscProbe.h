@@ -5,7 +5,7 @@
 namespace sonorelle {
 
 // Whether the unit can be read now: a drive holds a disc whose table of contents
-// reads, an image has every file libcdio needs. The placeholder never can.
+// reads, an image opens with its table of contents. The placeholder never can.
 bool CdUnitHoldsDisc(const CdUnit& unit);
 
 }  // namespace sonorelle
