@@ -88,6 +88,13 @@ const ReadCase ReadCases[] = {
          return mp3;
      },
      {"東京 Nights", "Ärtist", "Album", "2004", ""}, true},
+    {"Id3v24RecordingTimeByMid3v2",
+     [](const QString& folder) {
+         const QString mp3 = LameMp3(folder, S("tdrc.mp3"));
+         RunTool(S("mid3v2"), Args({"--TYER", "1990", "--TDRC", "2015-03-01", "-t", "Dated"}) << mp3);
+         return mp3;
+     },
+     {"Dated", "", "", "1990", ""}, true},
     {"Id3v22LeadPerformer",
      [](const QString& folder) {
          return Id3v22(folder, V2Frame("TT2", Latin1Text("Title 22")) + V2Frame("TOA", Latin1Text("Original"))
