@@ -1,7 +1,7 @@
-#include "FileSizeLimit.h"
 #include "GameFixture.h"
 
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
-#include "FileSizeLimit.h"
 #include "GameFixture.h"
 
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFile>
 
@@ -114,6 +114,23 @@ TEST(SaveListTest, EntriesWithoutStreamAndTheFreeEntryAreNotWritten)
 
     ASSERT_TRUE(fixture.document->SaveList());
     EXPECT_EQ(fixture.listedStreams(), QStringList({QStringLiteral("s02"), QStringLiteral("s03")}));
+}
+
+TEST(SaveListTest, LeftoversOfInterruptedSavesNeverReachTheArchive)
+{
+    GameFixture fixture(GameFixture::numberedSongs(2));
+    fixture.document->NameExpert();
+    // What a save killed mid-write leaves: an older version's temporary and one of ours.
+    const QString olderTemporary = fixture.audioDir() + QStringLiteral("songlist.bin.abc123");
+    test::WriteFile(olderTemporary, "half a list");
+    test::WriteFile(fixture.audioDir() + QStringLiteral(".sonorelle-abc123.tmp"), "half a list");
+    fixture.document->slotList()[0].title = QStringLiteral("Changed");
+
+    ASSERT_TRUE(fixture.document->SaveList());
+    EXPECT_EQ(fixture.archiveMembers(), QStringList{QStringLiteral("songlist.bin")});
+    EXPECT_EQ(fixture.archivedList(), fixture.looseList());
+    EXPECT_EQ(SongListFile::decode(fixture.archivedList()).at(0).title, QStringLiteral("Changed"));
+    EXPECT_FALSE(QFile::exists(olderTemporary));
 }
 
 // A save that fails at any step is reported and leaves the old list, loose and archived.
