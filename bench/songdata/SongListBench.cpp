@@ -63,7 +63,9 @@ private:
             const QString path = game_.audioDir() + options.songs.at(i).streamName + QStringLiteral(".sng");
             streamPaths.append(path);
             if (i % 2 == 0)
-                TagRecordFile::write(path, TagRecord::forSlot(QStringLiteral("T"), QStringLiteral("A"), {}, {}, {}),
+                TagRecordFile::write(path,
+                                     *TagRecord::forSlot(QStringLiteral("T"), QStringLiteral("A"), {}, {}, {})
+                                          .toBytes(shared.TagCodePage),
                                      TagRecordFile::Placement::Append, &error);
         }
         shared.ProgramDir = options.toolDir;

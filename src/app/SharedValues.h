@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <QString>
 
 namespace sonorelle {
@@ -18,6 +20,9 @@ struct SharedValues {
     QString CdDriveIndex;
     QString LangFile;
     QString LastWorkDir;
+    // The code page of tag records: the store's "TagCodePage", else the one Wine uses
+    // for the locale. Set first thing at start-up.
+    CodePage TagCodePage;
 };
 
 }  // namespace sonorelle

@@ -53,6 +53,7 @@ StartupOutcome StartupSequence::FormLoad()
     SharedValues& shared = context_.shared;
     shared.CmdLine = commandLine_;
     context_.host.showSplash();
+    chooseTagCodePage();
 
     if (!findProgramDir())
         return fail(QStringLiteral("Error: can not find Sonorelle install folder!"), CriticalError);
@@ -99,6 +100,27 @@ StartupOutcome StartupSequence::fail(const QString& text, const QString& caption
     context_.feedback.message(text, caption, MessageIcon::Critical);
     context_.host.closeProgram();
     return StartupOutcome::Ended;
+}
+
+void StartupSequence::chooseTagCodePage()
+{
+    SharedValues& shared = context_.shared;
+    shared.TagCodePage = CodePage(CodePage::forEnvironment());
+    const QString chosen = setting(SettingsKeys::TagCodePage).trimmed();
+    if (chosen.isEmpty())
+        return;
+    bool isNumber = false;
+    const CodePage stored(chosen.toInt(&isNumber));
+    if (isNumber && stored.isValid()) {
+        shared.TagCodePage = stored;
+        return;
+    }
+    context_.feedback.message(
+        QStringLiteral("The setting TagCodePage (%1) names no code page this system can convert; tag records are "
+                       "read and written in code page %2, the one of your locale.")
+            .arg(chosen)
+            .arg(shared.TagCodePage.number()),
+        QStringLiteral("Sonorelle"), MessageIcon::Warning);
 }
 
 bool StartupSequence::findProgramDir()

@@ -31,6 +31,7 @@ public:
 private:
     // The song list is taken out of the archive into the game's audio folder; the
     // tool replaces the file only when it succeeds. A failure is told, not fatal.
+    void chooseTagCodePage();
     void extractSongList();
     bool findProgramDir();
     bool findGameDir();

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "app/SharedValues.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
@@ -39,7 +40,8 @@ int show(const CommandCall& call)
 {
     const SongListRecord& entry = call.document.slotList().at(call.slot);
     TagRecord record;
-    const TagRecordFile::ReadResult found = TagRecordFile::read(call.document.streamFileOf(call.slot), record);
+    const TagRecordFile::ReadResult found = TagRecordFile::read(call.document.streamFileOf(call.slot), record,
+                                                                     call.songData.shared.TagCodePage);
     if (found == TagRecordFile::ReadResult::TooShort)
         call.songData.reportTooShort(call.document.lines().at(call.slot));
     const bool tagged = found == TagRecordFile::ReadResult::Tagged;

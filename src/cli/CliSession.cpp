@@ -119,7 +119,7 @@ void CliSession::ExpRightClickMenu()
 
 void CliSession::FirstRun()
 {
-    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_);
+    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_, shared_.TagCodePage);
 }
 
 void CliSession::NameExpert()

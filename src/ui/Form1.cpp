@@ -574,7 +574,7 @@ void Form1::ExpRightClickMenu()
 
 void Form1::FirstRun()
 {
-    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_);
+    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_, shared_.TagCodePage);
 }
 
 void Form1::NameExpert()

@@ -2,6 +2,8 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/CdUnits.h"
+#include "support/FileBytes.h"
+#include "support/ScopedLocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -198,6 +200,32 @@ TEST_F(Startup, ShippedSongsAreTaggedUnlessFirstRunHoldsOne)
         host.calls.clear();
         EXPECT_EQ(run(), StartupOutcome::Completed);
         EXPECT_EQ(host.calls.contains(QStringLiteral("FirstRun")), runs) << stored.toStdString();
+    }
+}
+
+TEST_F(Startup, TagCodePageComesFromTheLocaleUnlessTheStoreNamesOne)
+{
+    writeArchive("songs");
+    struct Case {
+        const char* locale;
+        QString stored;
+        int expected;
+        bool warned;
+    };
+    for (const Case& c : {Case{"ru_RU.UTF-8", {}, 1251, false}, Case{"en_US.UTF-8", {}, 1252, false},
+                          Case{"pl_PL.UTF-8", {}, 1250, false}, Case{"en_US.UTF-8", QStringLiteral(" 1251 "), 1251, false},
+                          Case{"ru_RU.UTF-8", QStringLiteral("1252"), 1252, false},
+                          Case{"ru_RU.UTF-8", QStringLiteral("cyrillic"), 1251, true},
+                          Case{"el_GR.UTF-8", QStringLiteral("99999"), 1253, true}}) {
+        SCOPED_TRACE(c.locale + (u' ' + c.stored).toStdString());
+        const ScopedLocale locale(c.locale);
+        set(SettingsKeys::TagCodePage, c.stored);
+        feedback.messages.clear();
+        EXPECT_EQ(run(), StartupOutcome::Completed);
+        EXPECT_EQ(shared.TagCodePage.number(), c.expected);
+        const bool warned = !feedback.messages.isEmpty()
+                            && feedback.messages.front().text.contains(SettingsKeys::TagCodePage);
+        EXPECT_EQ(warned, c.warned);
     }
 }
 

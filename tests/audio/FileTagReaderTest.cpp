@@ -1,6 +1,7 @@
 #include "audio/FileTagReader.h"
 #include "audio/FileTagTestSupport.h"
 #include "audio/ID3v2Bytes.h"
+#include "platform/CodePage.h"
 #include "support/Mp3Files.h"
 
 #include <array>
@@ -168,7 +169,7 @@ TEST_P(SmallMp3Test, IsReadFrom131BytesOn)
     WriteFile(path(S("small.mp3")), tag + QByteArray(size - tag.size(), '\0'));
     FileTagFields fields = Fields(S("kept"), S("kept"), S("kept"), S("kept"), S("kept"));
 
-    GetMp3Info(path(S("small.mp3")), fields, id3);
+    GetMp3Info(path(S("small.mp3")), fields, id3, CodePage());
 
     if (size <= 130)
         EXPECT_EQ(fields, Fields(S("kept"), S("kept"), S("kept"), S("kept"), S("kept")));
@@ -182,10 +183,11 @@ INSTANTIATE_TEST_SUITE_P(Boundary, SmallMp3Test, ::testing::Values(130, 131));
 TEST_F(FileTagTest, StreamsShowTheirRecordAndOtherFilesShowNothing)
 {
     WriteFile(path(S("song.asf")), QByteArray(500, 'a')
-                                       + TagRecord::forSlot(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note"))
-                                             .toBytes());
+                                       + *TagRecord::forSlot(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note"))
+                                             .toBytes(shared.TagCodePage));
     WriteFile(path(S("plain.str")), QByteArray(500, 'a'));
-    WriteFile(path(S("tone.wav")), QByteArray(500, 'a') + TagRecord::forSlot(S("Hidden"), {}, {}, {}, {}).toBytes());
+    WriteFile(path(S("tone.wav")),
+              QByteArray(500, 'a') + *TagRecord::forSlot(S("Hidden"), {}, {}, {}, {}).toBytes(shared.TagCodePage));
 
     EXPECT_EQ(editor.readFileTags(path(S("song.asf"))), Fields(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note")));
     EXPECT_EQ(StrTg.StrTitle.trimmed(), S("Stream"));

@@ -57,8 +57,9 @@ TEST(NameExpertTest, LineComesFromTheTagRecordCutTo20OrFromTheListInFull)
     GameFixture fixture(GameFixture::numberedSongs(2));
     QString error;
     ASSERT_TRUE(TagRecordFile::write(fixture.streamPath(QStringLiteral("s01")),
-                                     TagRecord::forSlot(QStringLiteral("  Padded title"),
-                                                        QStringLiteral("An Artist Name Of 25 Chars"), {}, {}, {}),
+                                     *TagRecord::forSlot(QStringLiteral("  Padded title"),
+                                                         QStringLiteral("An Artist Name Of 25 Chars"), {}, {}, {})
+                                          .toBytes(fixture.shared.TagCodePage),
                                      TagRecordFile::Placement::ReplaceAnyCaseTag, &error));
     // A list written elsewhere may hold longer texts than this program writes.
     const QString wide = QStringLiteral("  Thirty characters of artist ");
