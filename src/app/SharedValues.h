@@ -11,7 +11,7 @@ namespace sonorelle {
 struct SharedValues {
     QString ProgramDir;    // folder of the program and its tools, no trailing '/'
     QString GameDir;       // the game's folder, always ending in '/'
-    QString GameAudioDir;  // GameDir + "data/audio/"
+    QString GameAudioDir;  // GameDir + "data/audio/" as the game spells them on disk
     QString TempDir;       // private work folder, no trailing '/'
     QString WinampDir;     // empty when no playlist player is installed
     QString DriveReady = QStringLiteral("no");

@@ -12,6 +12,7 @@
 #include "platform/ToolRunner.h"
 #include "platform/WinePaths.h"
 #include "platform/WorkFolder.h"
+#include "songdata/AudioFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +24,6 @@ namespace sonorelle {
 namespace {
 
 const QString CriticalError = QStringLiteral("Critical Error");
-const QString ArchiveName = QStringLiteral("audio.big");
 const QString SongListName = QStringLiteral("songlist.bin");
 constexpr int ExtractionWaitMs = 10000;
 
@@ -142,14 +142,17 @@ bool StartupSequence::findGameDir()
         return false;
     SharedValues& shared = context_.shared;
     shared.GameDir = WithTrailingSlash(TranslateWindowsPath(stored, context_.registry.winePrefix()));
-    shared.GameAudioDir = shared.GameDir + QStringLiteral("data/audio/");
+    // The game may spell its folders "Data\Audio"; Wine finds them in any case.
+    shared.GameAudioDir =
+        WithTrailingSlash(PathIgnoringCase(PathIgnoringCase(shared.GameDir, QStringLiteral("data")), QStringLiteral("audio")));
     return true;
 }
 
 void StartupSequence::extractSongList()
 {
     const SharedValues& shared = context_.shared;
-    const QString archive = shared.GameAudioDir + ArchiveName;
+    const AudioFolder folder(shared.GameAudioDir);
+    const QString archive = folder.archivePath();
     const QString caption = QStringLiteral("Sonorelle");
     if (!QFileInfo(archive).isFile()) {
         context_.feedback.message(
@@ -161,7 +164,7 @@ void StartupSequence::extractSongList()
     }
     const RunResult result = RunAndWait(
         JoinPath(shared.ProgramDir, QStringLiteral("addon2")),
-        {QStringLiteral("-e"), archive, SongListName, shared.GameAudioDir + SongListName}, WindowStyle::Hidden,
+        {QStringLiteral("-e"), archive, SongListName, folder.songListPath()}, WindowStyle::Hidden,
         ExtractionWaitMs);
     if (result.succeeded())
         return;

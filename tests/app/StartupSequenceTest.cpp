@@ -129,6 +129,19 @@ TEST_F(Startup, GameFolderIsFoundThroughTheWinePrefixAndGetsOneTrailingSeparator
     EXPECT_TRUE(feedback.messages.isEmpty());
 }
 
+TEST_F(Startup, GameFoldersAndFilesAreFoundInAnyCase)
+{
+    const QString audio = QStringLiteral("windows/Data/Audio/");
+    writeFile(audio + QStringLiteral("SONGLIST.BIN"), "the old list");
+    writeArchive("songs", audio + QStringLiteral("AUDIO.BIG"));
+    setGame(path(QStringLiteral("windows")));
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_TRUE(feedback.messages.isEmpty()) << feedback.messages.value(0).text.toStdString();
+    EXPECT_EQ(shared.GameAudioDir, path(audio));
+    EXPECT_EQ(ReadFile(path(audio + QStringLiteral("SONGLIST.BIN"))), QByteArray("songs"));
+    EXPECT_EQ(QDir(path(audio)).entryList(QDir::Files), (QStringList{QStringLiteral("AUDIO.BIG"), QStringLiteral("SONGLIST.BIN")}));
+}
+
 TEST_F(Startup, MissingOrDamagedArchiveIsToldAndStartUpGoesOnWithTheOldList)
 {
     const QString archive = QStringLiteral("game/data/audio/audio.big");

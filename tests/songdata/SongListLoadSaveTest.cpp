@@ -5,7 +5,9 @@
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,30 @@ TEST(SaveListTest, LeftoversOfInterruptedSavesNeverReachTheArchive)
     EXPECT_EQ(fixture.archivedList(), fixture.looseList());
     EXPECT_EQ(SongListFile::decode(fixture.archivedList()).at(0).title, QStringLiteral("Changed"));
     EXPECT_FALSE(QFile::exists(olderTemporary));
+}
+
+TEST(SaveListTest, GameFilesSpelledInUpperCaseAreReadAndRewrittenUnderTheirOwnNames)
+{
+    GameFixture fixture(GameFixture::numberedSongs(2));
+    QString error;
+    ASSERT_TRUE(TagRecordFile::write(fixture.streamPath(QStringLiteral("s01")),
+                                     *TagRecord::forSlot(QStringLiteral("Tagged"), QStringLiteral("Someone"), {}, {}, {})
+                                          .toBytes(fixture.shared.TagCodePage),
+                                     TagRecordFile::Placement::Append, &error));
+    QDir audio(fixture.audioDir());
+    for (const QString& name : audio.entryList(QDir::Files))
+        ASSERT_TRUE(audio.rename(name, name.toUpper()));
+    const QStringList spelled = audio.entryList(QDir::Files);
+
+    EXPECT_EQ(fixture.document->NameExpert(),
+              QStringList({QStringLiteral("Someone - Tagged"), QStringLiteral("Artist 2 - Title 2")}));
+    ASSERT_TRUE(fixture.document->SaveSlotTags(1, {QStringLiteral("New"), QStringLiteral("Name"), {}, {}, {}}));
+    EXPECT_EQ(audio.entryList(QDir::Files), spelled) << "no file of another spelling was made";
+    EXPECT_EQ(QFileInfo(audio.filePath(QStringLiteral("S02.SNG"))).size(), 1000 + TagRecord::Size);
+    EXPECT_EQ(fixture.archivedList(), fixture.looseList());
+    EXPECT_EQ(fixture.listedStreams(), QStringList({QStringLiteral("s01"), QStringLiteral("s02")}));
+    EXPECT_EQ(fixture.document->lines().at(1), QStringLiteral("Name - New"));
+    EXPECT_TRUE(fixture.feedback.messages.isEmpty());
 }
 
 // A save that fails at any step is reported and leaves the old list, loose and archived.
