@@ -143,8 +143,8 @@ bool StartupSequence::findGameDir()
     SharedValues& shared = context_.shared;
     shared.GameDir = WithTrailingSlash(TranslateWindowsPath(stored, context_.registry.winePrefix()));
     // The game may spell its folders "Data\Audio"; Wine finds them in any case.
-    shared.GameAudioDir =
-        WithTrailingSlash(PathIgnoringCase(PathIgnoringCase(shared.GameDir, QStringLiteral("data")), QStringLiteral("audio")));
+    const QString data = PathIgnoringCase(shared.GameDir, QStringLiteral("data"));
+    shared.GameAudioDir = WithTrailingSlash(PathIgnoringCase(data, QStringLiteral("audio")));
     return true;
 }
 

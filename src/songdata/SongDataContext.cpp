@@ -63,7 +63,8 @@ std::optional<QByteArray> SongDataContext::encodeTagRecord(const TagRecord& reco
                                       "record, which the game reads. Change the text, or choose the code page "
                                       "with the setting TagCodePage."))
                 + QStringLiteral("\n%1: %2\n%3 = %4")
-                      .arg(TextOr(texts, key, fallback), TrimTrailingBlanks(record.text(field)), SettingsKeys::TagCodePage)
+                      .arg(TextOr(texts, key, fallback), TrimTrailingBlanks(record.text(field)),
+                           SettingsKeys::TagCodePage)
                       .arg(shared.TagCodePage.number()));
     return std::nullopt;
 }

@@ -64,7 +64,8 @@ TEST_P(SaveTest, CyrillicIsStoredInTheLocalesCodePageOrRefusedWithoutATouch)
     EXPECT_EQ(editor.saveFileTags(file, cyrillic), FileTagEditor::SaveResult::Failed);
     EXPECT_EQ(ReadFile(file), before);
     ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_EQ(feedback.messages.at(0).text, S("<msgTagCodePage>\n<LngLabelNazvan>: Группа крови\nTagCodePage = 1252"));
+    EXPECT_EQ(feedback.messages.at(0).text,
+              S("<msgTagCodePage>\n<LngLabelNazvan>: Группа крови\nTagCodePage = 1252"));
 
     shared.TagCodePage = CodePage(CodePage::forLocale(S("ru_RU.UTF-8")));
     ASSERT_EQ(editor.saveFileTags(file, cyrillic), FileTagEditor::SaveResult::Saved);
