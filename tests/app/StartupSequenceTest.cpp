@@ -226,10 +226,8 @@ TEST_F(Startup, TagCodePageComesFromTheLocaleUnlessTheStoreNamesOne)
         int expected;
         bool warned;
     };
-    for (const Case& c : {Case{"ru_RU.UTF-8", {}, 1251, false}, Case{"en_US.UTF-8", {}, 1252, false},
-                          Case{"pl_PL.UTF-8", {}, 1250, false},
+    for (const Case& c : {Case{"ru_RU.UTF-8", {}, 1251, false},
                           Case{"en_US.UTF-8", QStringLiteral(" 1251 "), 1251, false},
-                          Case{"ru_RU.UTF-8", QStringLiteral("1252"), 1252, false},
                           Case{"ru_RU.UTF-8", QStringLiteral("cyrillic"), 1251, true},
                           Case{"el_GR.UTF-8", QStringLiteral("99999"), 1253, true}}) {
         SCOPED_TRACE(c.locale + (u' ' + c.stored).toStdString());
