@@ -25,7 +25,7 @@ void Tell(Feedback& feedback, const TextLookup& texts, const QString& text)
 bool GameLauncher::run(const QString& gameDir, const QString& winePrefix, Feedback& feedback,
                        const TextLookup& texts)
 {
-    const QString game = JoinPath(gameDir, Executable);
+    const QString game = PathIgnoringCase(gameDir, Executable);
     if (!QFileInfo(game).isFile()) {
         Tell(feedback, texts,
              TextOr(texts, QStringLiteral("msgGameMissing"),

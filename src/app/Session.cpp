@@ -39,6 +39,7 @@ void Session::startWithoutGame()
 {
     QString folder = registry_.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::InstallDir);
     shared_.ProgramDir = folder.isEmpty() ? executableDir_ : folder;
+    sequence_.chooseTagCodePage();
     const QString stored = registry_.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::Language);
     QString file = QFileInfo::exists(stored) ? stored : QString();
     if (file.isEmpty()) {
@@ -115,7 +116,7 @@ void Session::ExpRightClickMenu()
 
 void Session::FirstRun()
 {
-    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_);
+    sonorelle::FirstRun(AudioFolder(shared_.GameAudioDir), StrTg_, registry_, shared_.TagCodePage);
 }
 
 void Session::NameExpert()

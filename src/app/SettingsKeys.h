@@ -14,6 +14,8 @@ inline const QString CDDrive = QStringLiteral("CDDrive");
 inline const QString Language = QStringLiteral("Language");
 inline const QString FirstRun = QStringLiteral("FirstRun");
 inline const QString CDImages = QStringLiteral("CDImages");
+// A Windows code page number for tag records, overriding the one of the locale.
+inline const QString TagCodePage = QStringLiteral("TagCodePage");
 
 // HKEY_LOCAL_MACHINE: written by the game's installer.
 inline const QString GameKey = QStringLiteral("SOFTWARE\\Ostravel\\Kickvale 09");

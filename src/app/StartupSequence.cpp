@@ -13,6 +13,7 @@
 #include "platform/ToolRunner.h"
 #include "platform/WinePaths.h"
 #include "platform/WorkFolder.h"
+#include "songdata/AudioFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,7 +25,6 @@ namespace sonorelle {
 namespace {
 
 const QString CriticalError = QStringLiteral("Critical Error");
-const QString ArchiveName = QStringLiteral("audio.big");
 const QString SongListName = QStringLiteral("songlist.bin");
 constexpr int ExtractionWaitMs = 10000;
 
@@ -54,6 +54,7 @@ StartupOutcome StartupSequence::FormLoad()
     SharedValues& shared = context_.shared;
     shared.CmdLine = commandLine_;
     context_.host.showSplash();
+    chooseTagCodePage();
 
     if (!findProgramDir())
         return fail(QStringLiteral("Error: can not find Sonorelle install folder!"), CriticalError);
@@ -102,6 +103,27 @@ StartupOutcome StartupSequence::fail(const QString& text, const QString& caption
     return StartupOutcome::Ended;
 }
 
+void StartupSequence::chooseTagCodePage()
+{
+    SharedValues& shared = context_.shared;
+    shared.TagCodePage = CodePage(CodePage::forEnvironment());
+    const QString chosen = setting(SettingsKeys::TagCodePage).trimmed();
+    if (chosen.isEmpty())
+        return;
+    bool isNumber = false;
+    const CodePage stored(chosen.toInt(&isNumber));
+    if (isNumber && stored.isValid()) {
+        shared.TagCodePage = stored;
+        return;
+    }
+    context_.feedback.message(
+        QStringLiteral("The setting TagCodePage (%1) names no code page this system can convert; tag records are "
+                       "read and written in code page %2, the one of your locale.")
+            .arg(chosen)
+            .arg(shared.TagCodePage.number()),
+        QStringLiteral("Sonorelle"), MessageIcon::Warning);
+}
+
 bool StartupSequence::findProgramDir()
 {
     QString folder = setting(SettingsKeys::InstallDir);
@@ -121,14 +143,17 @@ bool StartupSequence::findGameDir()
         return false;
     SharedValues& shared = context_.shared;
     shared.GameDir = WithTrailingSlash(TranslateWindowsPath(stored, context_.registry.winePrefix()));
-    shared.GameAudioDir = shared.GameDir + QStringLiteral("data/audio/");
+    // The game may spell its folders "Data\Audio"; Wine finds them in any case.
+    const QString data = PathIgnoringCase(shared.GameDir, QStringLiteral("data"));
+    shared.GameAudioDir = WithTrailingSlash(PathIgnoringCase(data, QStringLiteral("audio")));
     return true;
 }
 
 void StartupSequence::extractSongList()
 {
     const SharedValues& shared = context_.shared;
-    const QString archive = shared.GameAudioDir + ArchiveName;
+    const AudioFolder folder(shared.GameAudioDir);
+    const QString archive = folder.archivePath();
     const QString caption = QStringLiteral("Sonorelle");
     if (!QFileInfo(archive).isFile()) {
         context_.feedback.message(
@@ -140,7 +165,7 @@ void StartupSequence::extractSongList()
     }
     const RunResult result = RunAndWait(
         JoinPath(shared.ProgramDir, QStringLiteral("addon2")),
-        {QStringLiteral("-e"), archive, SongListName, shared.GameAudioDir + SongListName}, WindowStyle::Hidden,
+        {QStringLiteral("-e"), archive, SongListName, folder.songListPath()}, WindowStyle::Hidden,
         ExtractionWaitMs);
     if (result.succeeded())
         return;

@@ -28,6 +28,9 @@ public:
     // The whole sequence; run again by the Setup dialog's Close.
     StartupOutcome FormLoad();
 
+    // The code page of tag records: the store's "TagCodePage", else the locale's.
+    void chooseTagCodePage();
+
 private:
     // The song list is taken out of the archive into the game's audio folder; the
     // tool replaces the file only when it succeeds. A failure is told, not fatal.

@@ -1,5 +1,6 @@
 #include "audio/FileTagEditor.h"
 
+#include "app/SharedValues.h"
 #include "audio/FileTagReader.h"
 #include "audio/FileTagWriter.h"
 #include "platform/FileAccess.h"
@@ -21,7 +22,7 @@ FileTagFields FileTagEditor::readFileTags(const QString& path)
     ClearVar(fields, id3_);
     const QString extension = extensionOf(path);
     if (extension == u"mp3")
-        GetMp3Info(path, fields, id3_);
+        GetMp3Info(path, fields, id3_, context_.shared.TagCodePage);
     else if (extension == u"str" || extension == u"asf")
         GetStrInfo_To_mp3(path, QFileInfo(path).fileName(), fields, StrTg_, context_);
     return fields;

@@ -1,5 +1,6 @@
 #include "audio/FileTagReader.h"
 
+#include "app/SharedValues.h"
 #include "audio/ID3v2Tag.h"
 #include "songdata/SongDataContext.h"
 #include "songdata/TagRecord.h"
@@ -26,12 +27,12 @@ void ShowRecord(const TagRecord& record, FileTagFields& fields)
 
 }  // namespace
 
-void GetMp3Info(const QString& path, FileTagFields& fields, Id3Values& id3)
+void GetMp3Info(const QString& path, FileTagFields& fields, Id3Values& id3, const CodePage& codePage)
 {
     if (QFileInfo(path).size() < SmallestTaggedMp3)
         return;
     TagRecord record;
-    if (TagRecordFile::read(path, record) == TagRecordFile::ReadResult::Tagged) {
+    if (TagRecordFile::read(path, record, codePage) == TagRecordFile::ReadResult::Tagged) {
         ShowRecord(record, fields);
         if (!fields.isBlank())
             return;
@@ -64,7 +65,7 @@ void ShowID3v2Values(const Id3Values& id3, FileTagFields& fields)
 void GetStrInfo_To_mp3(const QString& path, const QString& listedName, FileTagFields& fields, TagRecord& StrTg,
                        const SongDataContext& context)
 {
-    switch (TagRecordFile::read(path, StrTg)) {
+    switch (TagRecordFile::read(path, StrTg, context.shared.TagCodePage)) {
     case TagRecordFile::ReadResult::TooShort:
         context.reportError(TextOr(context.texts, QStringLiteral("msg9_1"), {}) + listedName
                             + TextOr(context.texts, QStringLiteral("msg9_3"), {}));

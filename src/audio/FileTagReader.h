@@ -7,12 +7,14 @@
 
 namespace sonorelle {
 
+class CodePage;
 class TagRecord;
 struct SongDataContext;
 
 // Fills the fields from an MP3 file: from its ID3v1 record, or, when that is missing or
 // all blank, from its ID3v2 tag. A file of 130 bytes or fewer leaves them as they are.
-void GetMp3Info(const QString& path, FileTagFields& fields, Id3Values& id3);
+// The ID3v1 texts are read in codePage.
+void GetMp3Info(const QString& path, FileTagFields& fields, Id3Values& id3, const CodePage& codePage);
 
 // Reads the ID3v2 tag at the start of a file into id3. False when there is no tag we
 // can read (none, a size past the end of the file, an unknown version); the values then

@@ -100,8 +100,11 @@ public:
         const std::optional<QString>& original = (*this)[Slot::OriginalArtist];
         store((!lead || lead->isEmpty()) && original ? original : lead, values.Id3Artist);
         store((*this)[Slot::Album], values.Id3Album);
+        // Version 2.4 keeps the year only as the start of the recording time ("2015-03-01").
+        const std::optional<QString>& year = (*this)[Slot::Year];
         const std::optional<QString>& recordingTime = (*this)[Slot::RecordingTime];
-        store(recordingTime ? std::optional<QString>(recordingTime->left(4)) : (*this)[Slot::Year], values.Id3Year);
+        store((!year || year->isEmpty()) && recordingTime ? std::optional<QString>(recordingTime->left(4)) : year,
+              values.Id3Year);
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "adding/clsM3UReader.h"
 #include "app/Session.h"
+#include "app/SharedValues.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"

@@ -116,6 +116,7 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgTagNotWritten"), QStringLiteral("msgNotTrashed"), QStringLiteral("msgFileTagNotWritten"),
         QStringLiteral("msgWineMissing"), QStringLiteral("msgGameMissing"), QStringLiteral("msgGameNotStarted"),
         QStringLiteral("msgBusy"),
+        QStringLiteral("msgTagCodePage"),
     };
     return kept;
 }

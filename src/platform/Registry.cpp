@@ -1,18 +1,16 @@
 #include "platform/Registry.h"
 
+#include "platform/FileReplace.h"
 #include "platform/ParsedFileCache.h"
 #include "platform/RegFile.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace sonorelle {
 
@@ -41,16 +39,6 @@ void setError(QString* error, const QString& text)
 {
     if (error != nullptr)
         *error = text;
-}
-
-// The rename is only durable once the folder's entry is on disk too.
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -159,12 +147,11 @@ bool Registry::WriteRegValue(Hive hive, const QString& key, const QString& value
     store.setString(hiveName(hive) + u'\\' + RegFile::normalizedKeyPath(key), normalizedValueName(valueName), text,
                     QDateTime::currentSecsSinceEpoch());
 
-    QSaveFile out(storePath_);
-    if (!out.open(QIODevice::WriteOnly) || out.write(store.serialize(storeNote)) < 0 || !out.commit()) {
-        setError(error, QStringLiteral("cannot write %1: %2").arg(storePath_, out.errorString()));
+    QString writeError;
+    if (!ReplaceFileAtomically(storePath_, store.serialize(storeNote), &writeError)) {
+        setError(error, QStringLiteral("cannot write %1: %2").arg(storePath_, writeError));
         return false;
     }
-    syncFolder(folder);
     return true;
 }
 

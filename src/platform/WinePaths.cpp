@@ -65,6 +65,12 @@ QString TranslateWindowsPath(const QString& path, const QString& winePrefix)
     return result;
 }
 
+QString PathIgnoringCase(const QString& folder, const QString& name)
+{
+    const QString found = entryOnDisk(folder, name);
+    return JoinPath(folder, found.isEmpty() ? name : found);
+}
+
 QString JoinPath(const QString& folder, const QString& name)
 {
     if (folder.isEmpty())

@@ -9,6 +9,11 @@ namespace sonorelle {
 // as Wine does. A Unix path is returned as it is.
 QString TranslateWindowsPath(const QString& path, const QString& winePrefix);
 
+// The path of folder's entry that Wine opens for name: the exact spelling when it
+// exists, else the first entry whose name differs from it only in case; when there is
+// none, folder and name joined as given (the spelling a new file gets).
+QString PathIgnoringCase(const QString& folder, const QString& name);
+
 // Joins with exactly one '/' between the parts.
 QString JoinPath(const QString& folder, const QString& name);
 

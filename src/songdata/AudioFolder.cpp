@@ -2,6 +2,7 @@
 
 #include "songdata/TextFields.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace sonorelle {
@@ -25,7 +26,28 @@ QString AudioFolder::archivePath() const
 
 QString AudioFolder::filePath(const QString& name) const
 {
-    return folder_.isEmpty() ? QString() : folder_ + name;
+    if (folder_.isEmpty())
+        return {};
+    const QString asGiven = folder_ + name;
+    if (QFileInfo::exists(asGiven))
+        return asGiven;
+    const QString onDisk = entries().value(name.toCaseFolded());
+    return onDisk.isEmpty() ? asGiven : folder_ + onDisk;
+}
+
+const QHash<QString, QString>& AudioFolder::entries() const
+{
+    if (!entries_) {
+        entries_ = std::make_shared<QHash<QString, QString>>();
+        const QStringList names =
+            QDir(folder_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& name : names) {
+            const QString folded = name.toCaseFolded();
+            if (!entries_->contains(folded))
+                entries_->insert(folded, name);
+        }
+    }
+    return *entries_;
 }
 
 QString AudioFolder::streamPath(const QString& streamName) const

@@ -36,7 +36,7 @@ QString FirstRunValueName()
     return QStringLiteral("FirstRun");
 }
 
-int FirstRun(const AudioFolder& folder, TagRecord& StrTg, Registry& registry)
+int FirstRun(const AudioFolder& folder, TagRecord& StrTg, Registry& registry, const CodePage& codePage)
 {
     const QHash<QString, SongListRecord> records = recordsByStream(folder);
     int tagged = 0;
@@ -50,8 +50,9 @@ int FirstRun(const AudioFolder& folder, TagRecord& StrTg, Registry& registry)
         StrTg = TagRecord::forSlot(record->title.toUpper(), record->artist.toUpper(), ShippedSoundtrack::album(),
                                    ShippedSoundtrack::year(), ShippedSoundtrack::comment());
         // The file has its untagged length, so its last bytes are audio whatever they read.
+        const std::optional<QByteArray> bytes = StrTg.toBytes(codePage);
         QString error;
-        if (TagRecordFile::write(path, StrTg, TagRecordFile::Placement::Append, &error))
+        if (bytes && TagRecordFile::write(path, *bytes, TagRecordFile::Placement::Append, &error))
             ++tagged;
     }
     registry.WriteRegValue(Hive::LocalMachine, SettingsKey(), FirstRunValueName(), QStringLiteral("1"));

@@ -5,6 +5,7 @@
 namespace sonorelle {
 
 class AudioFolder;
+class CodePage;
 class Registry;
 class TagRecord;
 
@@ -16,7 +17,8 @@ QString FirstRunValueName();
 // artist that the game's own song list gives it (upper case, cut to 30), then
 // records "FirstRun" = "1" whatever happened, so the pass never repeats. A file of
 // another length, a missing file and a file no list record names stay untouched.
-// Returns how many files were tagged.
-int FirstRun(const AudioFolder& folder, TagRecord& StrTg, Registry& registry);
+// The records are written in codePage; a song whose names it cannot hold stays
+// untagged. Returns how many files were tagged.
+int FirstRun(const AudioFolder& folder, TagRecord& StrTg, Registry& registry, const CodePage& codePage);
 
 }  // namespace sonorelle

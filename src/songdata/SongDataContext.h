@@ -3,11 +3,15 @@
 #include "songdata/AudioFolder.h"
 #include "songdata/TextLookup.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace sonorelle {
 
 class Feedback;
+class TagRecord;
 struct SharedValues;
 
 // What the song data operations need from their caller: the folders start-up found,
@@ -25,6 +29,10 @@ struct SongDataContext {
     void reportKey(const QString& key) const;
     // A stream too short to carry a tag record, named by designation.
     void reportTooShort(const QString& designation) const;
+
+    // The record's bytes in the tag code page; when a text cannot be stored in it, says
+    // which field and the setting that chooses the code page, and gives nullopt.
+    std::optional<QByteArray> encodeTagRecord(const TagRecord& record) const;
 };
 
 }  // namespace sonorelle

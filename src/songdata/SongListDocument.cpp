@@ -1,5 +1,6 @@
 #include "songdata/SongListDocument.h"
 
+#include "app/SharedValues.h"
 #include "songdata/SongListLoader.h"
 #include "songdata/SongListWriter.h"
 #include "songdata/TagRecordFile.h"
@@ -47,7 +48,7 @@ SlotTagFields SongListDocument::SlotClicked(int selected)
 
 SlotTagFields SongListDocument::GetStrInfo(const QString& Filename, const QString& shownLine)
 {
-    switch (TagRecordFile::read(Filename, StrTg_)) {
+    switch (TagRecordFile::read(Filename, StrTg_, context_.shared.TagCodePage)) {
     case TagRecordFile::ReadResult::Tagged:
         return SlotTagFields{TrimTrailingBlanks(StrTg_.StrTitle), TrimTrailingBlanks(StrTg_.StrArtist),
                              TrimTrailingBlanks(StrTg_.StrAlbum), TrimTrailingBlanks(StrTg_.StrYear),
@@ -75,9 +76,13 @@ bool SongListDocument::SaveStrInfo(const QString& Filename, const QString& st_ti
         return false;
     }
     StrTg_ = TagRecord::forSlot(st_title, st_artist, st_album, st_year, st_comment);
+    // A text the game could not show as typed is refused before anything is written.
+    const std::optional<QByteArray> record = context_.encodeTagRecord(StrTg_);
+    if (!record)
+        return false;
     QString error;
     const bool written =
-        TagRecordFile::write(Filename, StrTg_, TagRecordFile::Placement::ReplaceAnyCaseTag, &error);
+        TagRecordFile::write(Filename, *record, TagRecordFile::Placement::ReplaceAnyCaseTag, &error);
     if (!written) {
         context_.reportError(TextOr(context_.texts, QStringLiteral("msgTagNotWritten"),
                                     QStringLiteral("The tags could not be written into the stream file:"))

@@ -1,5 +1,6 @@
 #include "songdata/SongListLoader.h"
 
+#include "app/SharedValues.h"
 #include "songdata/SlotList.h"
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
@@ -19,10 +20,9 @@ QString shown(const QString& tagText)
     return TrimBlanks(LeftChars(tagText, SongListLoader::ShownChars));
 }
 
-QString lineFor(SongListRecord& entry, TagRecord& StrTg, const SongDataContext& context)
+QString lineFor(SongListRecord& entry, TagRecord& StrTg, const AudioFolder& folder, const SongDataContext& context)
 {
-    const AudioFolder folder = context.audioFolder();
-    switch (TagRecordFile::read(folder.streamPath(entry.streamName), StrTg)) {
+    switch (TagRecordFile::read(folder.streamPath(entry.streamName), StrTg, context.shared.TagCodePage)) {
     case TagRecordFile::ReadResult::Tagged:
         return lineOf(shown(StrTg.StrArtist), shown(StrTg.StrTitle));
     case TagRecordFile::ReadResult::TooShort:
@@ -54,7 +54,7 @@ QStringList SongListLoader::NameExpert(SlotList& slotList, TagRecord& StrTg, con
     QStringList lines;
     lines.reserve(slotList.lastIndex());
     for (qsizetype i = 0; i < slotList.lastIndex(); ++i)
-        lines.append(lineFor(slotList[i], StrTg, context));
+        lines.append(lineFor(slotList[i], StrTg, folder, context));
     return lines;
 }
 

@@ -2,12 +2,14 @@
 
 #include "app/Feedback.h"
 #include "app/SharedValues.h"
+#include "platform/FileReplace.h"
 #include "platform/ToolRunner.h"
 #include "songdata/SlotList.h"
 #include "songdata/SongListFile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QDir>
+#include <QRegularExpression>
 
 #include <optional>
 
@@ -38,7 +40,7 @@ QString restore(const QString& path, const std::optional<QByteArray>& previous)
 {
     QString error;
     if (previous) {
-        if (!SongListWriter::replaceFile(path, *previous, &error))
+        if (!ReplaceFileAtomically(path, *previous, &error))
             return error;
     } else {
         QFile file(path);
@@ -46,6 +48,19 @@ QString restore(const QString& path, const std::optional<QByteArray>& previous)
             return file.errorString();
     }
     return {};
+}
+
+// Earlier versions wrote the list through "songlist.bin.XXXXXX"; one left by an
+// interrupted save matches the put-back's "songlist.*" and would become a member.
+void removeStaleListTemporaries(const AudioFolder& folder)
+{
+    static const QRegularExpression stale(QStringLiteral("^songlist\\.bin\\.[A-Za-z0-9]{6}$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QDir dir(folder.path());
+    for (const QString& name : dir.entryList({QStringLiteral("songlist.bin.*")}, QDir::Files | QDir::System)) {
+        if (stale.match(name).hasMatch())
+            dir.remove(name);
+    }
 }
 
 }  // namespace
@@ -64,13 +79,14 @@ bool SongListWriter::SaveList(const SlotList& slotList, const SongDataContext& c
     QString error;
     if (listPath.isEmpty())
         error = QStringLiteral("the game's audio folder is not known");
-    if (!error.isEmpty() || !replaceFile(listPath, SongListFile::encode(written), &error)) {
+    if (!error.isEmpty() || !ReplaceFileAtomically(listPath, SongListFile::encode(written), &error)) {
         context.reportError(TextOr(context.texts, QStringLiteral("msgListNotWritten"),
                                    QStringLiteral("The song list could not be written:"))
                             + QStringLiteral("\n%1\n%2").arg(listPath, error));
         return false;
     }
 
+    removeStaleListTemporaries(folder);
     const RunResult run = RunAndWait(context.shared.ProgramDir + QStringLiteral("/addon2"),
                                      {QStringLiteral("-ar"), folder.archivePath(),
                                       folder.filePath(QStringLiteral("songlist.*"))},
@@ -87,18 +103,6 @@ bool SongListWriter::SaveList(const SlotList& slotList, const SongDataContext& c
         return false;
     }
     context.feedback.setStatus(QStringLiteral("OK"));
-    return true;
-}
-
-bool SongListWriter::replaceFile(const QString& path, const QByteArray& bytes, QString* error)
-{
-    // Unbuffered, so a short write (disk full) shows in write()'s result: a buffered
-    // QSaveFile loses it and commits a truncated file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include "songdata/SongDataContext.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace sonorelle {
@@ -18,9 +17,6 @@ public:
     // list and the archive never disagree. Every failure is reported; "OK" is shown
     // only when the archive holds the new list.
     static bool SaveList(const SlotList& slotList, const SongDataContext& context);
-
-    // Replaces path with bytes through a temporary file and a rename.
-    static bool replaceFile(const QString& path, const QByteArray& bytes, QString* error);
 };
 
 }  // namespace sonorelle

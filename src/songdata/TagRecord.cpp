@@ -1,6 +1,9 @@
 #include "songdata/TagRecord.h"
 
+#include "platform/CodePage.h"
 #include "songdata/TextFields.h"
+
+#include <array>
 
 namespace sonorelle {
 
@@ -8,9 +11,17 @@ namespace {
 
 constexpr qsizetype TagWidth = 3;
 
-QByteArray latin1Field(const QString& text, qsizetype width)
+// The bytes of text in width bytes, padded with blanks; a code page of several bytes
+// per character may hold fewer than width characters.
+std::optional<QByteArray> fieldBytes(const QString& text, qsizetype width, const CodePage& codePage)
 {
-    return FixedWidth(text, width).toLatin1();
+    QString cut = LeftChars(text, width);
+    for (;;) {
+        std::optional<QByteArray> bytes = codePage.encode(cut);
+        if (!bytes || bytes->size() <= width)
+            return bytes ? std::optional<QByteArray>(bytes->leftJustified(width, ' ')) : std::nullopt;
+        cut = LeftChars(cut, cut.size() - 1);
+    }
 }
 
 }  // namespace
@@ -29,12 +40,12 @@ TagRecord TagRecord::forSlot(const QString& title, const QString& artist, const 
     return record;
 }
 
-TagRecord TagRecord::fromBytes(const QByteArray& bytes)
+TagRecord TagRecord::fromBytes(const QByteArray& bytes, const CodePage& codePage)
 {
     Q_ASSERT(bytes.size() == Size);
     qsizetype offset = 0;
-    const auto take = [&bytes, &offset](qsizetype width) {
-        const QString text = QString::fromLatin1(bytes.constData() + offset, width);
+    const auto take = [&bytes, &offset, &codePage](qsizetype width) {
+        const QString text = codePage.decode(QByteArrayView(bytes).sliced(offset, width));
         offset += width;
         return text;
     };
@@ -49,18 +60,44 @@ TagRecord TagRecord::fromBytes(const QByteArray& bytes)
     return record;
 }
 
-QByteArray TagRecord::toBytes() const
+std::optional<QByteArray> TagRecord::toBytes(const CodePage& codePage, Field* unencodable) const
 {
-    QByteArray bytes;
+    const std::optional<QByteArray> tag = codePage.encode(StrTag);
+    QByteArray bytes = tag ? tag->leftJustified(TagWidth, ' ', true) : QByteArray(TagWidth, ' ');
     bytes.reserve(Size);
-    bytes += latin1Field(StrTag, TagWidth);
-    bytes += latin1Field(StrTitle, TextWidth);
-    bytes += latin1Field(StrArtist, TextWidth);
-    bytes += latin1Field(StrAlbum, TextWidth);
-    bytes += latin1Field(StrYear, YearWidth);
-    bytes += latin1Field(StrComment, TextWidth);
+    const std::array<std::pair<Field, qsizetype>, 5> fields = {{{Field::Title, TextWidth},
+                                                                {Field::Artist, TextWidth},
+                                                                {Field::Album, TextWidth},
+                                                                {Field::Year, YearWidth},
+                                                                {Field::Comment, TextWidth}}};
+    for (const auto& [field, width] : fields) {
+        const std::optional<QByteArray> encoded = fieldBytes(text(field), width, codePage);
+        if (!encoded) {
+            if (unencodable != nullptr)
+                *unencodable = field;
+            return std::nullopt;
+        }
+        bytes += *encoded;
+    }
     bytes += StrGenre;
     return bytes;
+}
+
+const QString& TagRecord::text(Field field) const
+{
+    switch (field) {
+    case Field::Title:
+        return StrTitle;
+    case Field::Artist:
+        return StrArtist;
+    case Field::Album:
+        return StrAlbum;
+    case Field::Year:
+        return StrYear;
+    case Field::Comment:
+        break;
+    }
+    return StrComment;
 }
 
 bool TagRecord::hasMarker() const

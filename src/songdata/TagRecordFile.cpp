@@ -17,7 +17,7 @@ QByteArray markerAtRecordStart(QFile& file)
 
 }  // namespace
 
-TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& StrTg)
+TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& StrTg, const CodePage& codePage)
 {
     QFile file(path);
     // One small read at the end: a read buffer would only cost an allocation.
@@ -30,12 +30,13 @@ TagRecordFile::ReadResult TagRecordFile::read(const QString& path, TagRecord& St
     const QByteArray bytes = file.read(TagRecord::Size);
     if (bytes.size() != TagRecord::Size || !bytes.startsWith("TAG"))
         return ReadResult::Untagged;
-    StrTg = TagRecord::fromBytes(bytes);
+    StrTg = TagRecord::fromBytes(bytes, codePage);
     return ReadResult::Tagged;
 }
 
-bool TagRecordFile::write(const QString& path, const TagRecord& StrTg, Placement placement, QString* error)
+bool TagRecordFile::write(const QString& path, const QByteArray& record, Placement placement, QString* error)
 {
+    Q_ASSERT(record.size() == TagRecord::Size);
     // Unbuffered, so a short write (disk full) shows in write()'s result.
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
@@ -45,8 +46,7 @@ bool TagRecordFile::write(const QString& path, const TagRecord& StrTg, Placement
     const bool replace = placement == Placement::ReplaceAnyCaseTag
                          && markerAtRecordStart(file).compare("tag", Qt::CaseInsensitive) == 0;
     const qint64 position = replace ? file.size() - TagRecord::Size : file.size();
-    const QByteArray bytes = StrTg.toBytes();
-    if (!file.seek(position) || file.write(bytes) != bytes.size()) {
+    if (!file.seek(position) || file.write(record) != record.size()) {
         *error = file.errorString();
         // An append that failed halfway must not leave a stump behind the audio.
         if (!replace)

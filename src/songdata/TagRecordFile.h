@@ -2,9 +2,12 @@
 
 #include "songdata/TagRecord.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace sonorelle {
+
+class CodePage;
 
 // Reading and writing the tag record at the end of a file.
 class TagRecordFile {
@@ -16,8 +19,8 @@ public:
         Tagged,    // StrTg now holds the record
     };
 
-    // Readers accept only the upper-case marker.
-    static ReadResult read(const QString& path, TagRecord& StrTg);
+    // Readers accept only the upper-case marker. The texts are decoded from codePage.
+    static ReadResult read(const QString& path, TagRecord& StrTg, const CodePage& codePage);
 
     enum class Placement {
         // Over the last 128 bytes when they begin with "tag" in any case, else appended.
@@ -26,9 +29,9 @@ public:
         Append,
     };
 
-    // Writes the record into an existing file (never creates one) and leaves the
-    // bytes before it untouched. False with *error set when it could not.
-    static bool write(const QString& path, const TagRecord& StrTg, Placement placement, QString* error);
+    // Writes a record's bytes (TagRecord::toBytes) into an existing file (never creates
+    // one) and leaves the bytes before it untouched. False with *error set when it could not.
+    static bool write(const QString& path, const QByteArray& record, Placement placement, QString* error);
 };
 
 }  // namespace sonorelle

@@ -27,7 +27,7 @@ protected:
 
     QString gameDir() const { return game.path() + u'/'; }
 
-    void placeGame() const { test::WriteFile(game.filePath(GameLauncher::Executable), "MZ"); }
+    void placeGame(const QString& name = GameLauncher::Executable) const { test::WriteFile(game.filePath(name), "MZ"); }
 
     // A stand-in for wine that writes down how it was started.
     QString fakeWine() const
@@ -66,7 +66,9 @@ TEST_F(GameLauncherTest, MissingWineOrGameProgramIsTold)
 
 TEST_F(GameLauncherTest, StartsTheGameUnderWineInItsFolderWithItsPrefix)
 {
-    placeGame();
+    // A Windows install may spell the program in upper case; Wine finds it all the same.
+    const QString spelled = GameLauncher::Executable.toUpper();
+    placeGame(spelled);
     const QString record = fakeWine();
     const QString prefix = game.filePath(QStringLiteral("wine prefix"));
     ASSERT_TRUE(GameLauncher::run(gameDir(), prefix, feedback, texts));
@@ -78,7 +80,7 @@ TEST_F(GameLauncherTest, StartsTheGameUnderWineInItsFolderWithItsPrefix)
         QThread::msleep(20);
     const QStringList lines = QString::fromLocal8Bit(test::ReadFile(record)).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], game.filePath(GameLauncher::Executable));
+    EXPECT_EQ(lines[0], game.filePath(spelled));
     EXPECT_EQ(QDir(lines[1]).canonicalPath(), QDir(game.path()).canonicalPath());
     EXPECT_EQ(lines[2], prefix);
 }

@@ -49,11 +49,11 @@ void StartupFixture::writeLanguage(const QString& relative, const QString& name,
     writeFile(relative, content.toUtf8());
 }
 
-void StartupFixture::writeArchive(const QByteArray& songList) const
+void StartupFixture::writeArchive(const QByteArray& songList, const QString& relativeArchive) const
 {
     writeFile(QStringLiteral("source/songlist.bin"), songList);
     const RunResult made = RunAndWait(BinDir() + QStringLiteral("/addon2"),
-                                      {QStringLiteral("-c"), gameDir() + QStringLiteral("data/audio/audio.big"),
+                                      {QStringLiteral("-c"), path(relativeArchive),
                                        path(QStringLiteral("source/songlist.bin"))},
                                       WindowStyle::Hidden, 60000);
     ASSERT_TRUE(made.succeeded()) << made.error.toStdString();

@@ -30,9 +30,10 @@ protected:
     // A language file with its [Global] facts and the texts given for [Translate].
     void writeLanguage(const QString& relative, const QString& name,
                        const QMap<QString, QString>& translations = {}) const;
-    // The game's audio archive holding a song list with this content (the real
-    // archive tool builds it).
-    void writeArchive(const QByteArray& songList) const;
+    // The game's audio archive (or the one at relativeArchive) holding a song list
+    // with this content (the real archive tool builds it).
+    void writeArchive(const QByteArray& songList,
+                      const QString& relativeArchive = QStringLiteral("game/data/audio/audio.big")) const;
 
     void set(const QString& valueName, const QString& text);
     void setGame(const QString& installDir);

@@ -2,6 +2,8 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/CdUnits.h"
+#include "support/FileBytes.h"
+#include "support/ScopedLocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +123,20 @@ TEST_F(Startup, GameFolderIsFoundThroughTheWinePrefixAndGetsOneTrailingSeparator
     EXPECT_TRUE(feedback.messages.isEmpty());
 }
 
+TEST_F(Startup, GameFoldersAndFilesAreFoundInAnyCase)
+{
+    const QString audio = QStringLiteral("windows/Data/Audio/");
+    writeFile(audio + QStringLiteral("SONGLIST.BIN"), "the old list");
+    writeArchive("songs", audio + QStringLiteral("AUDIO.BIG"));
+    setGame(path(QStringLiteral("windows")));
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_TRUE(feedback.messages.isEmpty()) << feedback.messages.value(0).text.toStdString();
+    EXPECT_EQ(shared.GameAudioDir, path(audio));
+    EXPECT_EQ(ReadFile(path(audio + QStringLiteral("SONGLIST.BIN"))), QByteArray("songs"));
+    EXPECT_EQ(QDir(path(audio)).entryList(QDir::Files),
+              (QStringList{QStringLiteral("AUDIO.BIG"), QStringLiteral("SONGLIST.BIN")}));
+}
+
 TEST_F(Startup, MissingOrDamagedArchiveIsToldAndStartUpGoesOnWithTheOldList)
 {
     const QString archive = QStringLiteral("game/data/audio/audio.big");
@@ -192,6 +208,31 @@ TEST_F(Startup, ShippedSongsAreTaggedUnlessFirstRunHoldsOne)
         host.calls.clear();
         EXPECT_EQ(run(), StartupOutcome::Completed);
         EXPECT_EQ(host.calls.contains(QStringLiteral("FirstRun")), runs) << stored.toStdString();
+    }
+}
+
+TEST_F(Startup, TagCodePageComesFromTheLocaleUnlessTheStoreNamesOne)
+{
+    writeArchive("songs");
+    struct Case {
+        const char* locale;
+        QString stored;
+        int expected;
+        bool warned;
+    };
+    for (const Case& c : {Case{"ru_RU.UTF-8", {}, 1251, false},
+                          Case{"en_US.UTF-8", QStringLiteral(" 1251 "), 1251, false},
+                          Case{"ru_RU.UTF-8", QStringLiteral("cyrillic"), 1251, true},
+                          Case{"el_GR.UTF-8", QStringLiteral("99999"), 1253, true}}) {
+        SCOPED_TRACE(c.locale + (u' ' + c.stored).toStdString());
+        const ScopedLocale locale(c.locale);
+        set(SettingsKeys::TagCodePage, c.stored);
+        feedback.messages.clear();
+        EXPECT_EQ(run(), StartupOutcome::Completed);
+        EXPECT_EQ(shared.TagCodePage.number(), c.expected);
+        const bool warned = !feedback.messages.isEmpty()
+                            && feedback.messages.front().text.contains(SettingsKeys::TagCodePage);
+        EXPECT_EQ(warned, c.warned);
     }
 }
 

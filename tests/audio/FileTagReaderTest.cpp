@@ -1,6 +1,7 @@
 #include "audio/FileTagReader.h"
 #include "audio/FileTagTestSupport.h"
 #include "audio/ID3v2Bytes.h"
+#include "platform/CodePage.h"
 #include "support/Mp3Files.h"
 
 #include <array>
@@ -88,6 +89,13 @@ const ReadCase ReadCases[] = {
          return mp3;
      },
      {"東京 Nights", "Ärtist", "Album", "2004", ""}, true},
+    {"Id3v24RecordingTimeByMid3v2",
+     [](const QString& folder) {
+         const QString mp3 = LameMp3(folder, S("tdrc.mp3"));
+         RunTool(S("mid3v2"), Args({"--TYER", "1990", "--TDRC", "2015-03-01", "-t", "Dated"}) << mp3);
+         return mp3;
+     },
+     {"Dated", "", "", "1990", ""}, true},
     {"Id3v22LeadPerformer",
      [](const QString& folder) {
          return Id3v22(folder, V2Frame("TT2", Latin1Text("Title 22")) + V2Frame("TOA", Latin1Text("Original"))
@@ -161,7 +169,7 @@ TEST_P(SmallMp3Test, IsReadFrom131BytesOn)
     WriteFile(path(S("small.mp3")), tag + QByteArray(size - tag.size(), '\0'));
     FileTagFields fields = Fields(S("kept"), S("kept"), S("kept"), S("kept"), S("kept"));
 
-    GetMp3Info(path(S("small.mp3")), fields, id3);
+    GetMp3Info(path(S("small.mp3")), fields, id3, CodePage());
 
     if (size <= 130)
         EXPECT_EQ(fields, Fields(S("kept"), S("kept"), S("kept"), S("kept"), S("kept")));
@@ -175,10 +183,11 @@ INSTANTIATE_TEST_SUITE_P(Boundary, SmallMp3Test, ::testing::Values(130, 131));
 TEST_F(FileTagTest, StreamsShowTheirRecordAndOtherFilesShowNothing)
 {
     WriteFile(path(S("song.asf")), QByteArray(500, 'a')
-                                       + TagRecord::forSlot(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note"))
-                                             .toBytes());
+                                       + *TagRecord::forSlot(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note"))
+                                             .toBytes(shared.TagCodePage));
     WriteFile(path(S("plain.str")), QByteArray(500, 'a'));
-    WriteFile(path(S("tone.wav")), QByteArray(500, 'a') + TagRecord::forSlot(S("Hidden"), {}, {}, {}, {}).toBytes());
+    WriteFile(path(S("tone.wav")),
+              QByteArray(500, 'a') + *TagRecord::forSlot(S("Hidden"), {}, {}, {}, {}).toBytes(shared.TagCodePage));
 
     EXPECT_EQ(editor.readFileTags(path(S("song.asf"))), Fields(S("Stream"), S("Artist"), S("Album"), S("2020"), S("Note")));
     EXPECT_EQ(StrTg.StrTitle.trimmed(), S("Stream"));

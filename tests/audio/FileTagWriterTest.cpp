@@ -54,6 +54,26 @@ TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
     EXPECT_TRUE(feedback.messages.isEmpty());
 }
 
+TEST_P(SaveTest, CyrillicIsStoredInTheLocalesCodePageOrRefusedWithoutATouch)
+{
+    const QString file = untaggedFile();
+    const QByteArray before = ReadFile(file);
+    const FileTagFields cyrillic = Fields(S("Группа крови"), S("Кино"), QString(), S("1988"), QString());
+
+    shared.TagCodePage = CodePage(CodePage::forLocale(S("en_US.UTF-8")));
+    EXPECT_EQ(editor.saveFileTags(file, cyrillic), FileTagEditor::SaveResult::Failed);
+    EXPECT_EQ(ReadFile(file), before);
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages.at(0).text,
+              S("<msgTagCodePage>\n<LngLabelNazvan>: Группа крови\nTagCodePage = 1252"));
+
+    shared.TagCodePage = CodePage(CodePage::forLocale(S("ru_RU.UTF-8")));
+    ASSERT_EQ(editor.saveFileTags(file, cyrillic), FileTagEditor::SaveResult::Saved);
+    EXPECT_EQ(ReadFile(file).right(128).left(37), "TAG" + QByteArray("\xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8")
+                                                           .leftJustified(30, ' ') + "\xCA\xE8\xED\xEE");
+    EXPECT_EQ(editor.readFileTags(file), cyrillic);
+}
+
 INSTANTIATE_TEST_SUITE_P(Kind, SaveTest, ::testing::Values("mp3", "str"));
 
 TEST_F(FileTagTest, ReadOnlyMp3IsMadeWritableButAStreamIsNot)

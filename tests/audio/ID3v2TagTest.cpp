@@ -107,9 +107,13 @@ const ParseCase VersionCases[] = {
     {"Version22EmptyLeadFallsBack", ID3v2Tag(2, V2Frame("TP1", Latin1Text("")) + V2Frame("TOA", Latin1Text("Orig"))),
      {.artist = "Orig"}},
     {"Version22CompressedTag", ID3v2Tag(2, V2Frame("TT2", Latin1Text("Packed")), 0x40), {}},
-    {"Version24RecordingTime", ID3v2Tag(4, V4Frame("TYER", Latin1Text("1990")) + V4Frame("TDRC", Latin1Text("2004-05-06"))),
-     {.year = "2004"}},
-    {"Version24Tyer", ID3v2Tag(4, V4Frame("TYER", Latin1Text("1990"))), {.year = "1990"}},
+    {"Version24RecordingTime", ID3v2Tag(4, V4Frame("TDRC", Latin1Text("2004-05-06"))), {.year = "2004"}},
+    {"Version24YearBeforeRecordingTime",
+     ID3v2Tag(4, V4Frame("TDRC", Latin1Text("2004-05-06")) + V4Frame("TYER", Latin1Text("1990"))), {.year = "1990"}},
+    {"Version24EmptyYearFallsBack",
+     ID3v2Tag(4, V4Frame("TYER", Latin1Text("")) + V4Frame("TDRC", Latin1Text("2004"))), {.year = "2004"}},
+    {"Version22Year", ID3v2Tag(2, V2Frame("TYE", Latin1Text("1987")) + V2Frame("TDA", Latin1Text("0101"))),
+     {.year = "1987"}},
 };
 INSTANTIATE_TEST_SUITE_P(Version, ID3v2ParseTest, ::testing::ValuesIn(VersionCases), CaseName<ParseCase>);
 

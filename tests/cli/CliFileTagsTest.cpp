@@ -89,6 +89,34 @@ TEST_F(CliFileTags, NeedNeitherTheGameNorTheSetupAndSpeakEnglishWithoutAStoredLa
     const QString wav = home.filePath(S("music/tone.wav"));
     WriteFile(wav, QByteArray(500, 'a'));
     cli({S("setfiletags"), wav, S("t"), {}, {}, {}, {}}, noGame).expectFailure(1, S("Sonorelle: "));
+// The code page of the records follows the locale the program runs under, unless
+// TagCodePage names one; what it cannot hold is refused with exit code 1.
+QMap<QString, QString> Locale(const char* name)
+{
+    return {{S("LC_ALL"), QString()}, {S("LC_CTYPE"), QString()}, {S("LANG"), S(name)}};
+}
+
+TEST_F(CliFileTags, TextsAreStoredInTheLocalesOrTheChosenCodePageOrRefused)
+{
+    const QString file = mp3(S("song.mp3"));
+    const QByteArray audio = ReadFile(file);
+    const QStringList setFileTags{S("setfiletags"), file, S("Кино"), QString(), QString(), QString(), QString()};
+    cli(setFileTags, Locale("en_US.UTF-8")).expectFailure(1, S("Кино\nTagCodePage = 1252"));
+    EXPECT_EQ(ReadFile(file), audio);
+    EXPECT_EQ(cli(setFileTags, Locale("ru_RU.UTF-8")).exitCode, 0);
+    EXPECT_EQ(ReadFile(file).mid(audio.size() + 3, 4), QByteArray("\xCA\xE8\xED\xEE"));
+
+    const QString stream = game->streamPath(S("s02"));
+    const QStringList tags{S("tags"), S("1"), S("Ελλάδα"), S("Artist"), QString(), QString(), QString()};
+    set(S("TagCodePage"), S("1253"));
+    EXPECT_EQ(cli(tags, Locale("ru_RU.UTF-8")).exitCode, 0);
+    EXPECT_EQ(ReadFile(stream).right(TagRecord::Size).mid(3, 6), QByteArray("\xC5\xEB\xEB\xDC\xE4\xE1"));
+    set(S("TagCodePage"), S("1251"));
+    const QByteArray before = ReadFile(stream);
+    const QByteArray list = game->archivedList();
+    cli(tags, Locale("el_GR.UTF-8")).expectFailure(1, S("TagCodePage = 1251"));
+    EXPECT_EQ(ReadFile(stream), before);
+    EXPECT_EQ(game->archivedList(), list);
 }
 
 TEST_F(CliFileTags, WhatCannotBeReadOrTaggedIsAnErrorAndChangesNothing)

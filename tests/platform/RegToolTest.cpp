@@ -68,7 +68,7 @@ TEST_F(RegToolTest, UsageAndWriteErrors)
     EXPECT_FALSE(refused.err.isEmpty());
 }
 
-TEST_F(RegToolTest, WriterKilledMidWriteLeavesTheOldStore)
+TEST_F(RegToolTest, WriterKilledOrOutOfSpaceLeavesTheOldStore)
 {
     const QString big(3000, u'x');
     ASSERT_EQ(run({QStringLiteral("set"), key, QStringLiteral("Big"), big}).exitCode, 0);
@@ -78,6 +78,14 @@ TEST_F(RegToolTest, WriterKilledMidWriteLeavesTheOldStore)
     const ToolRun killed = run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")},
                                QStringLiteral("ulimit -f 1;"));
     EXPECT_TRUE(killed.crashed || killed.exitCode != 0);
+    EXPECT_EQ(test::ReadFile(store()), before);
+
+    // With the signal ignored, as a full disk reports it: an error, exit 1, old store kept.
+    const ToolRun full = run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")},
+                             QStringLiteral("trap '' XFSZ; ulimit -f 1;"));
+    EXPECT_FALSE(full.crashed);
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_TRUE(full.err.contains(store())) << full.err.toStdString();
     EXPECT_EQ(test::ReadFile(store()), before);
 
     // The killed writer's lock is stale and does not block the next one.

@@ -1,7 +1,10 @@
 #include "platform/RegFile.h"
 #include "platform/Registry.h"
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -129,6 +132,24 @@ TEST_F(RegistryTest, DamagedOrUnwritableStoreIsLeftAsItWas)
     test::WriteFile(dir.path() + QStringLiteral("/file"), "x");
     Registry blocked(dir.path() + QStringLiteral("/file/registry.reg"), prefix());
     EXPECT_FALSE(blocked.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("X"), QStringLiteral("y")));
+}
+
+TEST_F(RegistryTest, FullDiskKeepsTheOldStoreAndSaysSo)
+{
+    Registry reg = registry();
+    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Big"), QString(3000, u'x')));
+    const QByteArray before = test::ReadFile(store());
+    QString error;
+    {
+        const test::FileSizeLimit fullDisk(1024);
+        EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Other"), QStringLiteral("new"),
+                                       &error));
+    }
+    EXPECT_TRUE(error.contains(store())) << error.toStdString();
+    EXPECT_EQ(test::ReadFile(store()), before);
+    // Nothing of the failed write is left beside the store.
+    EXPECT_EQ(QDir(QFileInfo(store()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("registry.reg")});
 }
 
 TEST(RegFileTest, UnterminatedLinesMakeNoKey)

@@ -1,5 +1,6 @@
 #include "GameFixture.h"
 
+#include "platform/CodePage.h"
 #include "platform/Registry.h"
 #include "songdata/FirstRun.h"
 #include "songdata/ShippedSoundtrack.h"
@@ -49,7 +50,7 @@ protected:
         };
     }
 
-    int firstRun() { return FirstRun(AudioFolder(fixture.audioDir()), fixture.StrTg, registry); }
+    int firstRun() { return FirstRun(AudioFolder(fixture.audioDir()), fixture.StrTg, registry, CodePage()); }
     qint64 grownBy(int row) const
     {
         return QFile(fixture.streamPath(ShippedSoundtrack::streamName(row))).size() - ShippedSoundtrack::Lengths.at(row);
@@ -84,7 +85,8 @@ TEST_F(FirstRunTest, TagsOnlyUnchangedListedStreamsOnceAndRecordsThePass)
 
 TEST_F(FirstRunTest, MissingAudioFolderStillRecordsThePass)
 {
-    EXPECT_EQ(FirstRun(AudioFolder(fixture.root.filePath(QStringLiteral("nowhere"))), fixture.StrTg, registry), 0);
+    EXPECT_EQ(FirstRun(AudioFolder(fixture.root.filePath(QStringLiteral("nowhere"))), fixture.StrTg, registry, CodePage()),
+              0);
     EXPECT_EQ(firstRunValue(), QStringLiteral("1"));
 }
 

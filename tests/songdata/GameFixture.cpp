@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QFile>
+#include <QProcess>
 
 namespace sonorelle::test {
 
@@ -56,7 +57,7 @@ QByteArray GameFixture::archivedListOf(const QString& audioDir)
     QTemporaryDir out;
     const QString extracted = out.filePath(QStringLiteral("songlist.bin"));
     const RunResult run = RunAndWait(BinDir() + QStringLiteral("/addon2"),
-                                     {QStringLiteral("-e"), audioDir + QStringLiteral("audio.big"),
+                                     {QStringLiteral("-e"), AudioFolder(audioDir).archivePath(),
                                       QStringLiteral("songlist.bin"), extracted});
     EXPECT_TRUE(run.succeeded()) << run.error.toStdString();
     return ReadFile(extracted);
@@ -67,6 +68,17 @@ QStringList GameFixture::listedStreams() const
     QStringList names;
     for (const SongListRecord& record : SongListFile::decode(looseList()))
         names.append(record.streamName);
+    return names;
+}
+
+QStringList GameFixture::archiveMembers() const
+{
+    QProcess addon2;
+    addon2.start(BinDir() + QStringLiteral("/addon2"), {QStringLiteral("-l"), AudioFolder(audioDir()).archivePath()});
+    EXPECT_TRUE(addon2.waitForFinished());
+    QStringList names;
+    for (const QString& line : QString::fromUtf8(addon2.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+        names.append(line.section(u'\t', 0, 0));
     return names;
 }
 

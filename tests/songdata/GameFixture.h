@@ -25,13 +25,16 @@ public:
     static QList<DemoSong> numberedSongs(int count);
 
     QString audioDir() const { return game.audioDir(); }
-    QString streamPath(const QString& name) const { return audioDir() + name + QStringLiteral(".sng"); }
-    QString listPath() const { return audioDir() + QStringLiteral("songlist.bin"); }
+    // The files as the program finds them, in any case.
+    QString streamPath(const QString& name) const { return AudioFolder(audioDir()).streamPath(name); }
+    QString listPath() const { return AudioFolder(audioDir()).songListPath(); }
     QByteArray looseList() const;
     QByteArray archivedList() const { return archivedListOf(audioDir()); }
     // The song list taken out of the archive with addon2 -e.
     static QByteArray archivedListOf(const QString& audioDir);
     QStringList listedStreams() const;  // of the loose list, in order
+    // The member names of the archive as addon2 -l lists them.
+    QStringList archiveMembers() const;
 
     // ProgramDir becomes a folder whose addon2 fails with exit code 1.
     void useFailingArchiveTool();

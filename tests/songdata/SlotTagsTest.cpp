@@ -1,7 +1,7 @@
-#include "FileSizeLimit.h"
 #include "GameFixture.h"
 
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFile>
 
@@ -59,6 +59,34 @@ TEST_F(SlotTagsTest, SavedTagsAreCutToTheirLimitsAndGoIntoStreamListAndArchive)
     EXPECT_EQ(fixture.archivedList(), fixture.looseList());
     EXPECT_TRUE(fixture.looseList().contains(QByteArray(20, 'b')));
     EXPECT_EQ(document().lines().at(0), kept.artist + QStringLiteral(" - ") + kept.title.trimmed());
+}
+
+TEST_F(SlotTagsTest, CyrillicIsStoredInTheLocalesCodePageOrRefusedWithNothingWritten)
+{
+    const SlotTagFields cyrillic{QString::fromUtf8("Группа крови"), QString::fromUtf8("Кино"), QStringLiteral("Album"),
+                                 QStringLiteral("1988"), QString()};
+    const QString stream = fixture.streamPath(QStringLiteral("s01"));
+    const QByteArray before = test::ReadFile(stream);
+    const QByteArray listBefore = fixture.looseList();
+
+    fixture.shared.TagCodePage = CodePage(CodePage::forLocale(QStringLiteral("en_US.UTF-8")));
+    EXPECT_FALSE(document().SaveSlotTags(0, cyrillic));
+    EXPECT_EQ(test::ReadFile(stream), before);
+    EXPECT_EQ(fixture.looseList(), listBefore);
+    EXPECT_EQ(fixture.archivedList(), listBefore);
+    // The old message file lacks the key: the English text names the field and the setting.
+    // (The reload after it reports the short s03 again.)
+    ASSERT_FALSE(fixture.feedback.messages.isEmpty());
+    EXPECT_TRUE(fixture.feedback.messages.at(0).text.contains(QString::fromUtf8("Title: Группа крови\nTagCodePage = 1252")))
+        << fixture.feedback.messages.at(0).text.toStdString();
+    EXPECT_FALSE(fixture.feedback.statuses.contains(QStringLiteral("OK")));
+
+    fixture.shared.TagCodePage = CodePage(CodePage::forLocale(QStringLiteral("ru_RU.UTF-8")));
+    ASSERT_TRUE(document().SaveSlotTags(0, cyrillic));
+    EXPECT_EQ(test::ReadFile(stream).right(128).mid(3, 30),
+              QByteArray("\xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8").leftJustified(30, ' '));
+    EXPECT_EQ(document().SlotClicked(0), cyrillic);
+    EXPECT_EQ(document().slotList().at(0).artist, QString::fromUtf8("Кино")) << "the list keeps full text";
 }
 
 TEST_F(SlotTagsTest, SaveStrInfoWithoutMassivLeavesTheListTexts)

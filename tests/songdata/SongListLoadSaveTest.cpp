@@ -1,11 +1,13 @@
-#include "FileSizeLimit.h"
 #include "GameFixture.h"
 
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -57,8 +59,9 @@ TEST(NameExpertTest, LineComesFromTheTagRecordCutTo20OrFromTheListInFull)
     GameFixture fixture(GameFixture::numberedSongs(2));
     QString error;
     ASSERT_TRUE(TagRecordFile::write(fixture.streamPath(QStringLiteral("s01")),
-                                     TagRecord::forSlot(QStringLiteral("  Padded title"),
-                                                        QStringLiteral("An Artist Name Of 25 Chars"), {}, {}, {}),
+                                     *TagRecord::forSlot(QStringLiteral("  Padded title"),
+                                                         QStringLiteral("An Artist Name Of 25 Chars"), {}, {}, {})
+                                          .toBytes(fixture.shared.TagCodePage),
                                      TagRecordFile::Placement::ReplaceAnyCaseTag, &error));
     // A list written elsewhere may hold longer texts than this program writes.
     const QString wide = QStringLiteral("  Thirty characters of artist ");
@@ -114,6 +117,47 @@ TEST(SaveListTest, EntriesWithoutStreamAndTheFreeEntryAreNotWritten)
 
     ASSERT_TRUE(fixture.document->SaveList());
     EXPECT_EQ(fixture.listedStreams(), QStringList({QStringLiteral("s02"), QStringLiteral("s03")}));
+}
+
+TEST(SaveListTest, LeftoversOfInterruptedSavesNeverReachTheArchive)
+{
+    GameFixture fixture(GameFixture::numberedSongs(2));
+    fixture.document->NameExpert();
+    // What a save killed mid-write leaves: an older version's temporary and one of ours.
+    const QString olderTemporary = fixture.audioDir() + QStringLiteral("songlist.bin.abc123");
+    test::WriteFile(olderTemporary, "half a list");
+    test::WriteFile(fixture.audioDir() + QStringLiteral(".sonorelle-abc123.tmp"), "half a list");
+    fixture.document->slotList()[0].title = QStringLiteral("Changed");
+
+    ASSERT_TRUE(fixture.document->SaveList());
+    EXPECT_EQ(fixture.archiveMembers(), QStringList{QStringLiteral("songlist.bin")});
+    EXPECT_EQ(fixture.archivedList(), fixture.looseList());
+    EXPECT_EQ(SongListFile::decode(fixture.archivedList()).at(0).title, QStringLiteral("Changed"));
+    EXPECT_FALSE(QFile::exists(olderTemporary));
+}
+
+TEST(SaveListTest, GameFilesSpelledInUpperCaseAreReadAndRewrittenUnderTheirOwnNames)
+{
+    GameFixture fixture(GameFixture::numberedSongs(2));
+    QString error;
+    ASSERT_TRUE(TagRecordFile::write(fixture.streamPath(QStringLiteral("s01")),
+                                     *TagRecord::forSlot(QStringLiteral("Tagged"), QStringLiteral("Someone"), {}, {}, {})
+                                          .toBytes(fixture.shared.TagCodePage),
+                                     TagRecordFile::Placement::Append, &error));
+    QDir audio(fixture.audioDir());
+    for (const QString& name : audio.entryList(QDir::Files))
+        ASSERT_TRUE(audio.rename(name, name.toUpper()));
+    const QStringList spelled = audio.entryList(QDir::Files);
+
+    EXPECT_EQ(fixture.document->NameExpert(),
+              QStringList({QStringLiteral("Someone - Tagged"), QStringLiteral("Artist 2 - Title 2")}));
+    ASSERT_TRUE(fixture.document->SaveSlotTags(1, {QStringLiteral("New"), QStringLiteral("Name"), {}, {}, {}}));
+    EXPECT_EQ(audio.entryList(QDir::Files), spelled) << "no file of another spelling was made";
+    EXPECT_EQ(QFileInfo(audio.filePath(QStringLiteral("S02.SNG"))).size(), 1000 + TagRecord::Size);
+    EXPECT_EQ(fixture.archivedList(), fixture.looseList());
+    EXPECT_EQ(fixture.listedStreams(), QStringList({QStringLiteral("s01"), QStringLiteral("s02")}));
+    EXPECT_EQ(fixture.document->lines().at(1), QStringLiteral("Name - New"));
+    EXPECT_TRUE(fixture.feedback.messages.isEmpty());
 }
 
 // A save that fails at any step is reported and leaves the old list, loose and archived.

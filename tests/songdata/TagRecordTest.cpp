@@ -1,3 +1,4 @@
+#include "platform/CodePage.h"
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"
 #include "support/FileBytes.h"
@@ -20,16 +21,38 @@ QByteArray audio(qsizetype size)
     return QByteArray(size, 'a');
 }
 
-TEST(TagRecordTest, FieldsArePaddedOrCutToTheirWidthsInLatin1)
+const CodePage western(1252);
+
+TEST(TagRecordTest, FieldsArePaddedOrCutToTheirWidthsInTheCodePage)
 {
     const QString thirty(30, u'x');
+    const CodePage cyrillic(1251);
     EXPECT_EQ(TagRecord::forSlot(thirty, thirty + QStringLiteral("yz"), QString(), QStringLiteral("20081"),
-                                 QStringLiteral("Café Ω"))
-                  .toBytes(),
-              "TAG" + thirty.toLatin1() + thirty.toLatin1() + QByteArray(30, ' ') + "2008" + "Caf\xe9 ?" +
-                  QByteArray(24, ' ') + "7");
-    const TagRecord record = TagRecord::forSlot(QStringLiteral("Café Ω"), {}, {}, {}, {});
-    EXPECT_EQ(TagRecord::fromBytes(record.toBytes()).StrTitle, QStringLiteral("Café ?").leftJustified(30));
+                                 QString::fromUtf8("Ёлка"))
+                  .toBytes(cyrillic),
+              "TAG" + thirty.toLatin1() + thirty.toLatin1() + QByteArray(30, ' ') + "2008" + "\xA8\xEB\xEA\xE0"
+                  + QByteArray(26, ' ') + "7");
+    const TagRecord record = TagRecord::forSlot(QString::fromUtf8("Ёлка"), {}, {}, {}, {});
+    EXPECT_EQ(TagRecord::fromBytes(*record.toBytes(cyrillic), cyrillic).StrTitle,
+              QString::fromUtf8("Ёлка").leftJustified(30));
+
+    // Two bytes a character: whole characters only, the rest blanks.
+    const CodePage japanese(932);
+    const QByteArray wide = *TagRecord::forSlot(QString(16, QChar(0x6771)), {}, {}, {}, {}).toBytes(japanese);
+    EXPECT_EQ(wide.mid(3, 30), QByteArray("\x93\x8C").repeated(15));
+    EXPECT_EQ(wide.size(), TagRecord::Size);
+}
+
+TEST(TagRecordTest, TextTheCodePageCannotHoldIsRefusedAndNamed)
+{
+    TagRecord::Field refused = TagRecord::Field::Title;
+    const TagRecord record = TagRecord::forSlot(QStringLiteral("Caf\u00e9"), {}, {}, {}, QStringLiteral("\u03a9"));
+    EXPECT_EQ(record.toBytes(western, &refused), std::nullopt);
+    EXPECT_EQ(refused, TagRecord::Field::Comment);
+    EXPECT_EQ(record.toBytes(CodePage(1253), &refused), std::nullopt) << "Greek has no é";
+    EXPECT_EQ(refused, TagRecord::Field::Title);
+    // Beyond the width nothing is stored, so nothing is refused.
+    EXPECT_TRUE(TagRecord::forSlot(QString(30, u'x') + QStringLiteral("\u03a9"), {}, {}, {}, {}).toBytes(western));
 }
 
 // What a file holds before, how it reads, and where a new record goes.
@@ -55,13 +78,13 @@ TEST_P(TagRecordPlacementTest, ReadsAndPlacesTheRecord)
     const QString path = dir.filePath(QStringLiteral("s01.sng"));
     test::WriteFile(path, c.before);
     TagRecord StrTg;
-    EXPECT_EQ(TagRecordFile::read(path, StrTg), c.read);
+    EXPECT_EQ(TagRecordFile::read(path, StrTg, western), c.read);
 
-    const TagRecord record = TagRecord::forSlot(QStringLiteral("New"), QStringLiteral("Artist"), {}, {}, {});
+    const QByteArray record = *TagRecord::forSlot(QStringLiteral("New"), QStringLiteral("Artist"), {}, {}, {}).toBytes(western);
     QString error;
     ASSERT_TRUE(TagRecordFile::write(path, record, c.placement, &error)) << error.toStdString();
-    EXPECT_EQ(test::ReadFile(path), c.before.left(c.kept) + record.toBytes());
-    ASSERT_EQ(TagRecordFile::read(path, StrTg), ReadResult::Tagged);
+    EXPECT_EQ(test::ReadFile(path), c.before.left(c.kept) + record);
+    ASSERT_EQ(TagRecordFile::read(path, StrTg, western), ReadResult::Tagged);
     EXPECT_EQ(StrTg.StrTitle, QStringLiteral("New").leftJustified(30));
 }
 
@@ -85,9 +108,9 @@ TEST(TagRecordFileTest, MissingFileIsNeitherReadNorCreated)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("gone.sng"));
     TagRecord StrTg;
-    EXPECT_EQ(TagRecordFile::read(path, StrTg), ReadResult::Missing);
+    EXPECT_EQ(TagRecordFile::read(path, StrTg, western), ReadResult::Missing);
     QString error;
-    EXPECT_FALSE(TagRecordFile::write(path, StrTg, Placement::ReplaceAnyCaseTag, &error));
+    EXPECT_FALSE(TagRecordFile::write(path, *StrTg.toBytes(western), Placement::ReplaceAnyCaseTag, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
 }

@@ -210,7 +210,10 @@ TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
     WriteFile(path(QStringLiteral("notes.txt")), QByteArray("These are not audio samples, only a few words.\n").repeated(20));
     WriteFile(path(QStringLiteral("file")), "a file where a folder should be");
     ASSERT_TRUE(run("sox -n -r 44100 -c 2 @empty.wav trim 0 0").Ok());
-    makeStream();
+    const QString stream = makeStream();
+    ASSERT_TRUE(QFile::link(stream, path(QStringLiteral("link.sng"))));
+    ASSERT_TRUE(run("ln @stereo.sng @hard.sng").Ok());
+    const QByteArray streamBytes = ReadFile(stream);
     const auto entries = [&] { return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
     const QStringList before = entries();
 
@@ -223,6 +226,7 @@ TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
     EXPECT_TRUE(failed.OneLineError()) << failed.err.toStdString();
     EXPECT_TRUE(failed.out.isEmpty());
     EXPECT_EQ(entries(), before);
+    EXPECT_EQ(ReadFile(stream), streamBytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, FailingRunTest, ::testing::Values(
@@ -236,6 +240,10 @@ INSTANTIATE_TEST_SUITE_P(Failures, FailingRunTest, ::testing::Values(
     FailingRun{"DiskFullWhileEncoding", "addon3 -pcstream @stereo.wav = @out", 1, true},
     FailingRun{"DiskFullWhileDecoding", "addon3 -wave @stereo.sng = @out.wav", 1, true},
     FailingRun{"DiskFullWhileEncodingMp3", "addon1 --preset cd @stereo.wav @out.mp3", 1, true},
+    FailingRun{"OutputIsTheInput", "addon3 -pcstream @stereo.sng = @stereo.sng", 1},
+    FailingRun{"OutputIsTheInputByAnotherPath", "addon3 -wave @stereo.sng = @./stereo.sng", 1},
+    FailingRun{"OutputIsALinkToTheInput", "addon3 -pcstream @stereo.sng = @link.sng", 1},
+    FailingRun{"OutputIsAHardLinkOfTheInput", "addon3 -wave @hard.sng = @stereo.sng", 1},
     FailingRun{"MissingEquals", "addon3 -wave @stereo.sng @out.wav", 2},
     FailingRun{"EqualsInWrongPlace", "addon3 -wave @stereo.sng @out.wav =", 2},
     FailingRun{"ExtraArgument", "addon3 -wave @stereo.sng = @out.wav @more", 2},

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/SettingsKeys.h"
+#include "platform/CodePage.h"
 #include "songdata/GameFixture.h"
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
@@ -40,7 +41,8 @@ protected:
             const TagRecord record = TagRecord::forSlot(song.title + QStringLiteral(" (tagged)"), song.artist,
                                                         song.album, QStringLiteral("2009"), song.streamName);
             QString error;
-            ASSERT_TRUE(TagRecordFile::write(game.audioDir() + song.streamName + QStringLiteral(".sng"), record,
+            ASSERT_TRUE(TagRecordFile::write(game.audioDir() + song.streamName + QStringLiteral(".sng"),
+                                             *record.toBytes(CodePage()),
                                              TagRecordFile::Placement::ReplaceAnyCaseTag, &error))
                 << error.toStdString();
         }
@@ -54,7 +56,7 @@ protected:
     QStringList tagOf(const QString& streamName) const
     {
         TagRecord record;
-        EXPECT_EQ(TagRecordFile::read(game.audioDir() + streamName + QStringLiteral(".sng"), record),
+        EXPECT_EQ(TagRecordFile::read(game.audioDir() + streamName + QStringLiteral(".sng"), record, CodePage()),
                   TagRecordFile::ReadResult::Tagged);
         return {TrimTrailingBlanks(record.StrTitle).left(20), TrimTrailingBlanks(record.StrArtist).left(20),
                 TrimTrailingBlanks(record.StrAlbum).left(20), TrimTrailingBlanks(record.StrYear),

@@ -109,7 +109,7 @@ TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3Only)
     const QByteArray saved = ReadFile(tagged);
     ASSERT_EQ(saved.size(), audio.size() + TagRecord::Size);
     EXPECT_EQ(saved.left(audio.size()), audio);
-    const TagRecord record = TagRecord::fromBytes(saved.right(TagRecord::Size));
+    const TagRecord record = TagRecord::fromBytes(saved.right(TagRecord::Size), CodePage());
     EXPECT_EQ((QStringList{record.StrTitle.trimmed(), record.StrArtist.trimmed(), record.StrYear,
                            record.StrComment.trimmed()}),
               (QStringList{S("Floodlights (live)"), S("Kestrel Lane"), S("2008"), S("typed")}));

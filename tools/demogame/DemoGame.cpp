@@ -1,8 +1,8 @@
 #include "demogame/DemoGame.h"
 
+#include "platform/FileReplace.h"
 #include "platform/ToolRunner.h"
 #include "songdata/SongListFile.h"
-#include "songdata/SongListWriter.h"
 #include "stream/GameStreamWriter.h"
 #include "stream/ToneGenerator.h"
 
@@ -68,7 +68,7 @@ bool makeFolder(const QString& path, QString* error)
 
 bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
-    return SongListWriter::replaceFile(path, bytes, error);
+    return ReplaceFileAtomically(path, bytes, error);
 }
 
 }  // namespace
