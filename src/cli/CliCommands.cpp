@@ -42,7 +42,8 @@ int show(const CommandCall& call)
 {
     const SongListRecord& entry = call.session.document().slotList().at(call.slot);
     TagRecord record;
-    const TagRecordFile::ReadResult found = TagRecordFile::read(call.session.document().streamFileOf(call.slot), record);
+    const TagRecordFile::ReadResult found =
+        TagRecordFile::read(call.session.document().streamFileOf(call.slot), record, call.session.shared().TagCodePage);
     if (found == TagRecordFile::ReadResult::TooShort)
         call.session.songData().reportTooShort(call.session.document().lines().at(call.slot));
     const bool tagged = found == TagRecordFile::ReadResult::Tagged;

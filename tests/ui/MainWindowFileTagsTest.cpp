@@ -141,7 +141,7 @@ TEST_F(MainWindowFileTags, LongTextsShowWholeTypingCannotLengthenThemAndTheRecor
     EXPECT_EQ(box->text().toStdString(), title.toStdString());
 
     press("Command5");
-    const TagRecord record = TagRecord::fromBytes(ReadFile(file).right(TagRecord::Size));
+    const TagRecord record = TagRecord::fromBytes(ReadFile(file).right(TagRecord::Size), CodePage());
     EXPECT_EQ(record.StrTitle, longer.left(30));
 }
 
