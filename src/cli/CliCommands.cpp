@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "adding/AddRun.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
@@ -163,6 +164,18 @@ int setFileTags(const CommandCall& call)
     return CliExit::Failure;
 }
 
+int add(const CommandCall& call)
+{
+    AddRun run(call.document, call.songData.shared, call.songData.texts, call.arguments);
+    run.run(call.songData.feedback);
+    for (const AddedSong& song : run.report().added)
+        call.out << song.index << '\t' << EscapeField(song.streamName) << '\t' << EscapeField(song.line) << '\n';
+    call.out.flush();
+    for (const AddProblem& problem : run.report().problems)
+        call.songData.reportError(problem.text());
+    return run.report().problems.isEmpty() && run.report().ranToEnd ? CliExit::Success : CliExit::Failure;
+}
+
 }  // namespace
 
 const QList<CliCommand>& CliCommands()
@@ -179,6 +192,8 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("shuffle"), {}, QStringLiteral("shuffles the songs; prints the selection"), shuffle},
         {QStringLiteral("delete"), QStringLiteral("N"),
          QStringLiteral("removes song N, its stream goes to the trash; prints the selection"), deleteSong},
+        {QStringLiteral("add"), QStringLiteral("FILE..."),
+         QStringLiteral("adds the files as songs, in order; prints index<TAB>stream<TAB>line of each"), add},
         {QStringLiteral("filetags"), QStringLiteral("FILE"),
          QStringLiteral("the tags of an audio file (.mp3, .str, .asf), as field<TAB>value lines"), fileTags,
          false},
