@@ -2,66 +2,36 @@
 
 #include "platform/ToolRunner.h"
 #include "songdata/SongListFile.h"
-#include "support/FileBytes.h"
 #include "support/Mp3Files.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include <sndfile.h>
 
 namespace sonorelle::test {
 
-namespace {
-
-QByteArray field(const QByteArray& text, qsizetype width)
-{
-    return text.leftJustified(width, ' ', true);
-}
-
-}  // namespace
-
 AddFixture::AddFixture(const QList<DemoSong>& songs)
     : game(songs)
 {
     game.shared.TempDir = work.path();
-    // As start-up leaves it: the list loaded, its free entry last.
     game.document->NameExpert();
 }
 
 QString AddFixture::tone(const QString& name, const QStringList& soxOptions, double seconds)
 {
-    const QString path = source(name);
-    RunTool(QStringLiteral("sox"), QStringList{QStringLiteral("-n")} + soxOptions
-                                       + QStringList{path, QStringLiteral("synth"), QString::number(seconds),
-                                                     QStringLiteral("sine"), QStringLiteral("440")});
-    return path;
+    RunTool(S("sox"), QStringList{S("-n")} + soxOptions
+                          + QStringList{source(name), S("synth"), QString::number(seconds), S("sine"), S("440")});
+    return source(name);
 }
 
-QString AddFixture::lameMp3(const QString& name, const QStringList& lameOptions, double seconds)
+QString AddFixture::made(const QString& name, const QString& program, QStringList arguments, double seconds)
 {
-    const QString wav = tone(name + QStringLiteral(".wav"), Args({"-r", "44100", "-c", "2"}), seconds);
-    const QString path = source(name);
-    RunTool(QStringLiteral("lame"), QStringList{QStringLiteral("--quiet")} + lameOptions + QStringList{wav, path});
-    return path;
-}
-
-QString AddFixture::mp2(const QString& name)
-{
-    const QString wav = tone(name + QStringLiteral(".wav"), Args({"-r", "44100", "-c", "2"}));
-    const QString path = source(name);
-    RunTool(QStringLiteral("ffmpeg"), QStringList{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"),
-                                                  wav, QStringLiteral("-c:a"), QStringLiteral("mp2"), path});
-    return path;
-}
-
-QString AddFixture::stream(const QString& name, const QByteArray& record)
-{
-    const QString wav = tone(name + QStringLiteral(".wav"), Args({"-r", "44100", "-c", "2"}));
-    const QString path = source(name);
-    RunTool(BinDir() + QStringLiteral("/addon3"), {QStringLiteral("-pcstream"), wav, QStringLiteral("="), path});
-    AppendToFile(path, record);
-    return path;
+    arguments.replaceInStrings(QRegularExpression(S("^IN$")), tone(name + S(".wav"), Args({"-r", "44100", "-c", "2"}), seconds));
+    arguments.replaceInStrings(QRegularExpression(S("^OUT$")), source(name));
+    RunTool(program, arguments);
+    return source(name);
 }
 
 OperationResult AddFixture::add(const QStringList& files)
@@ -84,10 +54,8 @@ QStringList AddFixture::audioFiles() const
 double AddFixture::streamSeconds(const QString& path)
 {
     QTemporaryDir out;
-    const QString wav = out.filePath(QStringLiteral("decoded.wav"));
-    const RunResult decoded = RunAndWait(BinDir() + QStringLiteral("/addon3"),
-                                         {QStringLiteral("-wave"), path, QStringLiteral("="), wav});
-    EXPECT_TRUE(decoded.succeeded()) << decoded.error.toStdString();
+    const QString wav = out.filePath(S("decoded.wav"));
+    EXPECT_TRUE(RunAndWait(BinDir() + S("/addon3"), {S("-wave"), path, S("="), wav}).succeeded());
     SF_INFO info{};
     SNDFILE* file = sf_open(QFile::encodeName(wav).constData(), SFM_READ, &info);
     if (!file)
@@ -96,13 +64,6 @@ double AddFixture::streamSeconds(const QString& path)
     EXPECT_EQ(info.samplerate, 44100);
     EXPECT_EQ(info.channels, 2);
     return static_cast<double>(info.frames) / info.samplerate;
-}
-
-QByteArray AddFixture::record(const QByteArray& title, const QByteArray& artist, const QByteArray& album,
-                              const QByteArray& year, const QByteArray& comment)
-{
-    return "TAG" + field(title, 30) + field(artist, 30) + field(album, 30) + field(year, 4) + field(comment, 30)
-           + '\x0c';
 }
 
 }  // namespace sonorelle::test
