@@ -113,7 +113,8 @@ int main(int argc, char** argv)
               {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-c"),
                QStringLiteral("2"), at(QStringLiteral("song.wav")), QStringLiteral("synth"), QStringLiteral("240"),
                QStringLiteral("sine"), QStringLiteral("220-440"), QStringLiteral("sine"), QStringLiteral("330-660")}},
-             {QStringLiteral("lame"), {QStringLiteral("--quiet"), QStringLiteral("-t"), at(QStringLiteral("song.wav")), mp3}}});
+             {QStringLiteral("lame"),
+              {QStringLiteral("--quiet"), QStringLiteral("-t"), at(QStringLiteral("song.wav")), mp3}}});
         QStringList ten;
         for (int i = 0; i < 10; ++i) {
             ten.append(at(QStringLiteral("song%1.mp3").arg(i)));
@@ -132,8 +133,9 @@ int main(int argc, char** argv)
         const QString cli = tools + QStringLiteral("/sonorelle-cli");
         const QString wav = at(QStringLiteral("ffmpeg.wav"));
         const Command ffmpeg{QStringLiteral("ffmpeg"),
-                             {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-i"),
-                              mp3, QStringLiteral("-c:a"), QStringLiteral("adpcm_ima_wav"), wav}};
+                             {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
+                              QStringLiteral("-i"), mp3, QStringLiteral("-c:a"), QStringLiteral("adpcm_ima_wav"),
+                              wav}};
         const Command copy{QStringLiteral("cp"), {wav, game.audioDir() + QStringLiteral("reference.wav")}};
 
         std::printf("4-minute stereo 44.1 kHz MP3s on a generated game, median of %d runs\n", runs);

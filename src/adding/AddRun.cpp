@@ -151,7 +151,8 @@ AddRun::ItemEnd AddRun::addConverted(const QString& source)
                                              : QStringLiteral("does not exist"));
     if (info.size() < ShortestSong) {
         feedback_->message(text(QStringLiteral("msg2")), ProgramTitle, MessageIcon::None);
-        return {ItemEnd::Kind::EndsRun, QStringLiteral("too short to be a song (127 bytes or fewer); the run ended here")};
+        return {ItemEnd::Kind::EndsRun,
+                QStringLiteral("too short to be a song (127 bytes or fewer); the run ended here")};
     }
     const SourceTags tags = ReadSourceTags(source);
     QString error;
@@ -234,10 +235,10 @@ std::optional<AddRun::ItemEnd> AddRun::encode(StagedStream& staged)
     if (!removeWorkFile(EncoderOutput, &error))
         return ItemEnd::failed(error);
     status(text(QStringLiteral("sost3")));
-    const RunResult run = RunAndWait(shared_.ProgramDir + QStringLiteral("/addon3"),
-                                     {QStringLiteral("-pcstream"), workFile(EncoderInput), QStringLiteral("="),
-                                      workFile(EncoderOutput)},
-                                     WindowStyle::Hidden, -1, [this] { return feedback_->cancelRequested(); });
+    const RunResult run = RunAndWait(
+        shared_.ProgramDir + QStringLiteral("/addon3"),
+        {QStringLiteral("-pcstream"), workFile(EncoderInput), QStringLiteral("="), workFile(EncoderOutput)},
+        WindowStyle::Hidden, -1, [this] { return feedback_->cancelRequested(); });
     if (run.cancelled)
         return ItemEnd{ItemEnd::Kind::Cancelled, QStringLiteral("cancelled while encoding; nothing of it was added")};
     if (!run.succeeded())
@@ -269,7 +270,8 @@ AddRun::ItemEnd AddRun::store(StagedStream& staged, const std::optional<SourceTa
     if (!document_.SaveList()) {
         // The list on disk does not name the stream: the folder must not keep it either.
         QFile::remove(document_.streamFileOf(static_cast<int>(slotList.lastIndex())));
-        return ItemEnd::failed(QStringLiteral("the song list could not be saved, so the new stream was removed again"));
+        return ItemEnd::failed(
+            QStringLiteral("the song list could not be saved, so the new stream was removed again"));
     }
     return {ItemEnd::Kind::Added, name};
 }
@@ -329,7 +331,8 @@ OperationResult AddRun::result() const
     else if (report_.problems.isEmpty())
         result.outcome = OperationResult::Outcome::Done;
     else
-        result.outcome = report_.added.isEmpty() ? OperationResult::Outcome::Failed : OperationResult::Outcome::Partly;
+        result.outcome
+            = report_.added.isEmpty() ? OperationResult::Outcome::Failed : OperationResult::Outcome::Partly;
     return result;
 }
 

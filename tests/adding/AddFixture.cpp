@@ -28,7 +28,8 @@ QString AddFixture::tone(const QString& name, const QStringList& soxOptions, dou
 
 QString AddFixture::made(const QString& name, const QString& program, QStringList arguments, double seconds)
 {
-    arguments.replaceInStrings(QRegularExpression(S("^IN$")), tone(name + S(".wav"), Args({"-r", "44100", "-c", "2"}), seconds));
+    const QString wav = tone(name + S(".wav"), Args({"-r", "44100", "-c", "2"}), seconds);
+    arguments.replaceInStrings(QRegularExpression(S("^IN$")), wav);
     arguments.replaceInStrings(QRegularExpression(S("^OUT$")), source(name));
     RunTool(program, arguments);
     return source(name);

@@ -17,6 +17,14 @@ namespace {
 using Kind = AddProblem::Kind;
 using Make = std::function<QString(AddFixture&)>;
 
+// Table rows print as their name.
+template <typename Row>
+    requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 QString Lame(AddFixture& f, const QString& name, std::initializer_list<const char*> options)
 {
     return f.made(name, S("lame"), QStringList{S("--quiet")} + Args(options) + QStringList{S("IN"), S("OUT")});
@@ -78,13 +86,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SourceCase{"Mp3WithId3v1",
                    [](AddFixture& f) {
-                       return Lame(f, S("v1.mp3"), {"--id3v1-only", "--tt", "Title", "--ta", "Artist", "--tl", "Album"});
+                       return Lame(f, S("v1.mp3"),
+                                   {"--id3v1-only", "--tt", "Title", "--ta", "Artist", "--tl", "Album"});
                    },
                    {S("Title"), S("Artist"), S("Album")}, S("Title")},
         SourceCase{"Mp3WithBlankId3v1OverId3v2",
                    [](AddFixture& f) {
-                       const QString mp3 = Lame(f, S("both.mp3"), {"--add-id3v2", "--tt", "V2 Title", "--ta", "V2 Artist",
-                                                                   "--ty", "1999", "--tc", "comment"});
+                       const QString mp3 = Lame(f, S("both.mp3"), {"--add-id3v2", "--tt", "V2 Title", "--ta",
+                                                                   "V2 Artist", "--ty", "1999", "--tc", "comment"});
                        WriteFile(mp3, ReadFile(mp3).chopped(128) + "TAG" + QByteArray(125, ' '));
                        return mp3;
                    },
@@ -98,18 +107,22 @@ INSTANTIATE_TEST_SUITE_P(
                    {S("Песня"), S("Исполнитель"), QString()}, S("?????")},
         SourceCase{"Mp3WithoutTags", [](AddFixture& f) { return Lame(f, S("plain.mp3"), {}); }, {}, {}},
         SourceCase{"Wav48kHz24BitMono",
-                   [](AddFixture& f) { return f.tone(S("mono.wav"), Args({"-r", "48000", "-b", "24", "-c", "1"})); }, {}, {}},
+                   [](AddFixture& f) { return f.tone(S("mono.wav"), Args({"-r", "48000", "-b", "24", "-c", "1"})); },
+                   {}, {}},
         SourceCase{"Aiff", [](AddFixture& f) { return f.tone(S("song.aiff"), Args({"-c", "2"})); }, {}, {}},
         SourceCase{"AifInUpperCase",
                    [](AddFixture& f) { return f.tone(S("SONG.AIF"), Args({"-r", "22050", "-t", "aiff"})); }, {}, {}},
         SourceCase{"Mp2",
                    [](AddFixture& f) {
-                       return f.made(S("song.mp2"), S("ffmpeg"), Args({"-v", "error", "-i", "IN", "-c:a", "mp2", "OUT"}));
+                       return f.made(S("song.mp2"), S("ffmpeg"),
+                                     Args({"-v", "error", "-i", "IN", "-c:a", "mp2", "OUT"}));
                    },
                    {}, {}},
         SourceCase{"StreamWithRecord",
                    [](AddFixture& f) {
-                       return Stream(f, S("tagged.str"), "TAG" + QByteArray("Str Title").leftJustified(30) + QByteArray("Str Artist").leftJustified(95));
+                       return Stream(f, S("tagged.str"),
+                                     "TAG" + QByteArray("Str Title").leftJustified(30)
+                                         + QByteArray("Str Artist").leftJustified(95));
                    },
                    {S("Str Title"), S("Str Artist"), QString()}, S("Str Title"), true},
         SourceCase{"AsfWithoutRecord", [](AddFixture& f) { return Stream(f, S("plain.asf")); }, {}, {}, true}),
@@ -145,9 +158,10 @@ TEST_P(NamingTest, EachSongTakesTheSmallestFreeNumber)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, NamingTest,
-    ::testing::Values(NamingCase{"GapsFirst", {GameFixture::song(S("s01")), GameFixture::song(S("s03"))}, {}, {S("s02"), S("s04")}},
-                      NamingCase{"HundredAfterNinetyNine", GameFixture::numberedSongs(99), {}, {S("s100")}},
-                      NamingCase{"UpperCaseFileTakesItsNumber", {GameFixture::song(S("s01"))}, S("S02.SNG"), {S("s03")}}),
+    ::testing::Values(
+        NamingCase{"GapsFirst", {GameFixture::song(S("s01")), GameFixture::song(S("s03"))}, {}, {S("s02"), S("s04")}},
+        NamingCase{"HundredAfterNinetyNine", GameFixture::numberedSongs(99), {}, {S("s100")}},
+        NamingCase{"UpperCaseFileTakesItsNumber", {GameFixture::song(S("s01"))}, S("S02.SNG"), {S("s03")}}),
     [](const ::testing::TestParamInfo<NamingCase>& row) { return std::string(row.param.name); });
 
 TEST(AddRunTest, AFileTooShortEndsTheRunAndLaterFilesAreNotProcessed)
@@ -215,7 +229,8 @@ TEST_P(FailureTest, AddsNothingAndLeavesFolderAndListAsTheyWere)
     EXPECT_EQ(result.outcome, OperationResult::Outcome::Failed);
     ASSERT_EQ(fixture.report().problems.size(), 1);
     EXPECT_EQ(fixture.report().problems[0].kind, row.kind);
-    EXPECT_TRUE(result.problems.value(0).startsWith(file + S(": ") + S(row.reason))) << result.problems.value(0).toStdString();
+    EXPECT_TRUE(result.problems.value(0).startsWith(file + S(": ") + S(row.reason)))
+        << result.problems.value(0).toStdString();
     EXPECT_EQ(fixture.audioFiles(), files);
     EXPECT_EQ(fixture.game.looseList(), list);
     EXPECT_EQ(fixture.game.archivedList(), archived);
@@ -224,19 +239,23 @@ TEST_P(FailureTest, AddsNothingAndLeavesFolderAndListAsTheyWere)
 INSTANTIATE_TEST_SUITE_P(
     Failures, FailureTest,
     ::testing::Values(
-        FailureCase{"DamagedMp3", [](AddFixture& f) { return Garbage(f, S("damaged.mp3")); }, "the stream encoder failed: addon3: "},
+        FailureCase{"DamagedMp3", [](AddFixture& f) { return Garbage(f, S("damaged.mp3")); },
+                    "the stream encoder failed: addon3: "},
         FailureCase{"MissingMp3", [](AddFixture& f) { return f.source(S("missing.mp3")); }, "does not exist"},
-        FailureCase{"MissingStream", [](AddFixture& f) { return f.source(S("missing.str")); }, "could not be copied into the game"},
-        FailureCase{"OtherType", [](AddFixture& f) { return Garbage(f, S("song.ogg")); }, "skipped: not a type", Kind::Skipped},
-        FailureCase{"CdTrackWithoutReader", [](AddFixture&) { return S("/media/cd/Track01.cda"); }, "CD tracks can not be added yet"},
+        FailureCase{"MissingStream", [](AddFixture& f) { return f.source(S("missing.str")); },
+                    "could not be copied into the game"},
+        FailureCase{"OtherType", [](AddFixture& f) { return Garbage(f, S("song.ogg")); }, "skipped: not a type",
+                    Kind::Skipped},
+        FailureCase{"CdTrackWithoutReader", [](AddFixture&) { return S("/media/cd/Track01.cda"); },
+                    "CD tracks can not be added yet"},
         FailureCase{"ArchiveToolFails",
                     [](AddFixture& f) {
                         f.game.useFailingArchiveTool();
                         return Stream(f, S("song.str"));
                     },
                     "the song list could not be saved, so the new stream was removed again"},
-        FailureCase{"DiskFull", [](AddFixture& f) { return Stream(f, S("song.str")); }, "could not be copied into the game",
-                    Kind::Failed, 16 * 1024}),
+        FailureCase{"DiskFull", [](AddFixture& f) { return Stream(f, S("song.str")); },
+                    "could not be copied into the game", Kind::Failed, 16 * 1024}),
     [](const ::testing::TestParamInfo<FailureCase>& row) { return std::string(row.param.name); });
 
 TEST(AddRunTest, AReadOnlyAudioFolderEndsTheFileWithAMessage)
@@ -253,7 +272,8 @@ TEST(AddRunTest, AReadOnlyAudioFolderEndsTheFileWithAMessage)
         result = fixture.add({mp3});
     }
 
-    EXPECT_TRUE(result.problems.value(0).contains(S("could not be stored in the game"))) << result.problems.value(0).toStdString();
+    EXPECT_TRUE(result.problems.value(0).contains(S("could not be stored in the game")))
+        << result.problems.value(0).toStdString();
     EXPECT_EQ(fixture.audioFiles(), files);
 }
 
@@ -263,7 +283,9 @@ TEST(AddRunTest, CancelStopsTheEncoderAndTheRestOfTheRun)
     const QStringList files{fixture.made(S("long.mp3"), S("lame"), Args({"--quiet", "IN", "OUT"}), 60.0),
                             Stream(fixture, S("next.str"))};
     RecordingFeedback& feedback = fixture.game.feedback;
-    feedback.cancelWhen = [&feedback] { return feedback.statuses.value(feedback.statuses.size() - 1).startsWith(S("sost3")); };
+    feedback.cancelWhen = [&feedback] {
+        return feedback.statuses.value(feedback.statuses.size() - 1).startsWith(S("sost3"));
+    };
     const QStringList before = fixture.audioFiles();
 
     EXPECT_EQ(fixture.add(files).outcome, OperationResult::Outcome::Cancelled);
