@@ -24,12 +24,16 @@ struct SharedValues;
 // first free slot name, listed in the song list's free entry, and the list is saved
 // into the game's archive before the next file starts, so an interrupted run keeps the
 // songs before it. A file that fails leaves the game as it was.
+//
+// The caller holds the OperationGate, stops CD playback first, and afterwards shows the
+// result (summary and one line per file not added) and, when report().ranToEnd, stores
+// the browser's folder as "LastWorkDir".
 class AddRun : public Operation {
 public:
     enum class SourceKind { Conversion, Copy, CdTrack, Unsupported };
 
-    // document, shared and cdTracks belong to the caller and must outlive the run.
-    // Without cdTracks every CD track fails with a message.
+    // document (loaded, as start-up leaves it), shared and cdTracks belong to the caller
+    // and must outlive the run. Without cdTracks every CD track fails with a message.
     AddRun(SongListDocument& document, const SharedValues& shared, TextLookup texts, QStringList sources,
            CdTrackSource* cdTracks = nullptr);
 
