@@ -40,6 +40,8 @@ struct CliCommand {
 
     QStringList parameterNames() const { return parameters.split(u' ', Qt::SkipEmptyParts); }
     bool namesSlot() const { return parameterNames().value(0) == SlotParameter; }
+    // "FILE...": the last parameter may be given once or more.
+    bool repeatsLast() const { return parameters.endsWith(QStringLiteral("...")); }
 };
 
 }  // namespace sonorelle

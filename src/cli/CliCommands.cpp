@@ -3,6 +3,7 @@
 #include "adding/clsM3UReader.h"
 #include "app/Session.h"
 #include "app/SharedValues.h"
+#include "adding/AddRun.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
@@ -186,6 +187,18 @@ int playlist(const CommandCall& call)
     return CliExit::Failure;
 }
 
+int add(const CommandCall& call)
+{
+    AddRun run(call.session.document(), call.session.shared(), call.session.lookup(), call.arguments);
+    call.session.run(run);
+    for (const AddedSong& song : run.report().added)
+        call.out << song.index << '\t' << EscapeField(song.streamName) << '\t' << EscapeField(song.line) << '\n';
+    call.out.flush();
+    for (const AddProblem& problem : run.report().problems)
+        call.session.songData().reportError(problem.text());
+    return run.report().problems.isEmpty() && run.report().ranToEnd ? CliExit::Success : CliExit::Failure;
+}
+
 }  // namespace
 
 const QList<CliCommand>& CliCommands()
@@ -202,6 +215,8 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("shuffle"), {}, QStringLiteral("shuffles the songs; prints the selection"), shuffle},
         {QStringLiteral("delete"), QStringLiteral("N"),
          QStringLiteral("removes song N, its stream goes to the trash; prints the selection"), deleteSong},
+        {QStringLiteral("add"), QStringLiteral("FILE..."),
+         QStringLiteral("adds the files as songs, in order; prints index<TAB>stream<TAB>line of each"), add},
         {QStringLiteral("filetags"), QStringLiteral("FILE"),
          QStringLiteral("the tags of an audio file (.mp3, .str, .asf), as field<TAB>value lines"), fileTags,
          false},

@@ -64,9 +64,12 @@ int CliProgram::run(QStringList arguments, const QString& executableDir)
         return usageError(QStringLiteral("unknown command %1").arg(arguments.first()));
     arguments.removeFirst();
     const QStringList parameters = command->parameterNames();
-    if (arguments.size() != parameters.size()) {
-        return usageError(QStringLiteral("%1 takes %2 argument(s): %3")
+    const bool countFits = command->repeatsLast() ? arguments.size() >= parameters.size()
+                                                  : arguments.size() == parameters.size();
+    if (!countFits) {
+        return usageError(QStringLiteral("%1 takes %2%3 argument(s): %4")
                               .arg(command->name)
+                              .arg(command->repeatsLast() ? QStringLiteral("at least ") : QString())
                               .arg(parameters.size())
                               .arg(command->parameters.isEmpty() ? QStringLiteral("none") : command->parameters));
     }

@@ -5,6 +5,10 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <csignal>
+
+#include <sys/prctl.h>
+
 namespace sonorelle {
 
 namespace {
@@ -41,6 +45,9 @@ RunResult RunAndWait(const QString& program, const QStringList& arguments, Windo
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
+    // A tool must not outlive a program killed while it waits: it would go on writing
+    // a work file that the next run reads.
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
 
     // The tools say why they failed in one line on stderr; keep the tail only.
     QByteArray errors;

@@ -89,6 +89,8 @@ TEST_F(CliFileTags, NeedNeitherTheGameNorTheSetupAndSpeakEnglishWithoutAStoredLa
     const QString wav = home.filePath(S("music/tone.wav"));
     WriteFile(wav, QByteArray(500, 'a'));
     cli({S("setfiletags"), wav, S("t"), {}, {}, {}, {}}, noGame).expectFailure(1, S("Sonorelle: "));
+}
+
 // The code page of the records follows the locale the program runs under, unless
 // TagCodePage names one; what it cannot hold is refused with exit code 1.
 QMap<QString, QString> Locale(const char* name)

@@ -1,0 +1,158 @@
+// Times `sonorelle-cli add` end to end (process start included) on a generated game
+// against ffmpeg's IMA ADPCM conversion of the same MP3 plus a copy into the audio
+// folder, each pair run alternately so both see the same load; then the peak memory of
+// adding a 60-minute MP3. Usage: bench_adding [RUNS]
+#include "app/SettingsKeys.h"
+#include "demogame/DemoGame.h"
+#include "platform/Registry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+using namespace sonorelle;
+
+struct Command {
+    QString program;
+    QStringList arguments;
+};
+
+QProcessEnvironment Environment;
+
+// Runs the commands one after another and returns their wall time in seconds.
+double Run(const std::vector<Command>& commands)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (const Command& command : commands) {
+        QProcess process;
+        process.setProcessEnvironment(Environment);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(command.program, command.arguments);
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            throw std::runtime_error((command.program + QStringLiteral(" failed: ")
+                                      + QString::fromLocal8Bit(process.readAllStandardError()))
+                                         .toStdString());
+    }
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void Compare(const char* what, const std::vector<Command>& ours, const std::vector<Command>& reference, double goal,
+             int runs)
+{
+    std::vector<double> ourWall;
+    std::vector<double> referenceWall;
+    for (int run = 0; run < runs; ++run) {
+        ourWall.push_back(Run(ours));
+        referenceWall.push_back(Run(reference));
+    }
+    const double ratio = Median(ourWall) / Median(referenceWall);
+    std::printf("%s\n  wall: ours %.3f s, reference %.3f s, ratio %.2f, goal <= %.2f: %s\n", what, Median(ourWall),
+                Median(referenceWall), ratio, goal, ratio <= goal ? "met" : "MISSED");
+}
+
+// The peak resident size in MiB of a command and every process it waited for, as GNU
+// time sees it (a fork of this process would carry this process's own peak along).
+double PeakMiB(const Command& command, const QString& report)
+{
+    Run({{QStringLiteral("/usr/bin/time"),
+          QStringList{QStringLiteral("-f"), QStringLiteral("%M"), QStringLiteral("-o"), report, command.program}
+              + command.arguments}});
+    QFile file(report);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("GNU time wrote no report");
+    return file.readAll().trimmed().toDouble() / 1024.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const QString tools = QCoreApplication::applicationDirPath();
+    QTemporaryDir work;
+    const auto at = [&work](const QString& name) { return work.filePath(name); };
+    try {
+        DemoGame game(at(QStringLiteral("game")));
+        DemoGame::Options options;
+        options.toolDir = tools;
+        options.looseSongList = true;
+        QString error;
+        if (!game.create(options, &error))
+            throw std::runtime_error(error.toStdString());
+        Registry registry(at(QStringLiteral("registry.reg")), game.winePrefix());
+        registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
+                               QStringLiteral("0"));
+        Environment = QProcessEnvironment::systemEnvironment();
+        Environment.insert(QStringLiteral("WINEPREFIX"), game.winePrefix());
+        Environment.insert(QStringLiteral("SONORELLE_REGISTRY"), registry.storePath());
+        Environment.insert(QStringLiteral("XDG_DATA_HOME"), at(QStringLiteral("data")));
+        Environment.insert(QStringLiteral("XDG_CACHE_HOME"), at(QStringLiteral("cache")));
+
+        // Four minutes of a changing chord; no Xing frame, so pieces can be joined.
+        const QString mp3 = at(QStringLiteral("song.mp3"));
+        Run({{QStringLiteral("sox"),
+              {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-c"),
+               QStringLiteral("2"), at(QStringLiteral("song.wav")), QStringLiteral("synth"), QStringLiteral("240"),
+               QStringLiteral("sine"), QStringLiteral("220-440"), QStringLiteral("sine"), QStringLiteral("330-660")}},
+             {QStringLiteral("lame"),
+              {QStringLiteral("--quiet"), QStringLiteral("-t"), at(QStringLiteral("song.wav")), mp3}}});
+        QStringList ten;
+        for (int i = 0; i < 10; ++i) {
+            ten.append(at(QStringLiteral("song%1.mp3").arg(i)));
+            QFile::copy(mp3, ten.last());
+        }
+        QFile piece(mp3);
+        QFile hour(at(QStringLiteral("hour.mp3")));
+        if (!piece.open(QIODevice::ReadOnly) || !hour.open(QIODevice::WriteOnly))
+            throw std::runtime_error("cannot write the 60-minute MP3");
+        for (int i = 0; i < 15; ++i) {
+            piece.seek(0);
+            hour.write(piece.readAll());
+        }
+        hour.close();
+
+        const QString cli = tools + QStringLiteral("/sonorelle-cli");
+        const QString wav = at(QStringLiteral("ffmpeg.wav"));
+        const Command ffmpeg{QStringLiteral("ffmpeg"),
+                             {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
+                              QStringLiteral("-i"), mp3, QStringLiteral("-c:a"), QStringLiteral("adpcm_ima_wav"),
+                              wav}};
+        const Command copy{QStringLiteral("cp"), {wav, game.audioDir() + QStringLiteral("reference.wav")}};
+
+        std::printf("4-minute stereo 44.1 kHz MP3s on a generated game, median of %d runs\n", runs);
+        Compare("sonorelle-cli add song.mp3 vs ffmpeg -c:a adpcm_ima_wav + cp into the audio folder",
+                {{cli, {QStringLiteral("add"), mp3}}}, {ffmpeg, copy}, 1.0, runs);
+        Compare("sonorelle-cli add of ten MP3s vs ten sequential ffmpeg conversions",
+                {{cli, QStringList{QStringLiteral("add")} + ten}}, std::vector<Command>(10, ffmpeg), 0.5, runs);
+
+        QElapsedTimer clock;
+        clock.start();
+        const double peak = PeakMiB({cli, {QStringLiteral("add"), hour.fileName()}}, at(QStringLiteral("time.txt")));
+        std::printf("sonorelle-cli add of a 60-minute MP3: %.1f s, peak resident %.1f MiB (largest of the program "
+                    "and its tools), goal < 64 MiB: %s\n",
+                    static_cast<double>(clock.nsecsElapsed()) / 1e9, peak, peak < 64 ? "met" : "MISSED");
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "bench_adding: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}

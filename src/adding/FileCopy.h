@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace sonorelle {
+
+// Copies from into a new file `to` (which must not exist yet), every write checked, so
+// a full disk or an unreadable source ends in false and no partial `to` is left.
+// *error names the failing file and why.
+bool CopyIntoNewFile(const QString& from, const QString& to, QString* error);
+
+}  // namespace sonorelle
