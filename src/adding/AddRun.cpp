@@ -154,7 +154,7 @@ AddRun::ItemEnd AddRun::addConverted(const QString& source)
         return {ItemEnd::Kind::EndsRun,
                 QStringLiteral("too short to be a song (127 bytes or fewer); the run ended here")};
     }
-    const SourceTags tags = ReadSourceTags(source);
+    const SourceTags tags = ReadSourceTags(source, shared_.TagCodePage);
     QString error;
     if (!removeWorkFile(EncoderInput, &error))
         return ItemEnd::failed(error);
@@ -167,10 +167,15 @@ AddRun::ItemEnd AddRun::addConverted(const QString& source)
     status(text(QStringLiteral("sost4")));
     if (!tags.any())
         return store(staged, std::nullopt, UntaggedAlbum);
-    // SaveStrInfo builds the stream's record (TagRecord::forSlot: the record's own code
-    // page, 30 characters); the list entry takes the full texts.
-    if (!document_.SaveStrInfo(staged.path(), tags.title, tags.artist, tags.album, tags.year, tags.comment, false,
-                               -1))
+    // The list entry takes the full texts; the record what its code page can hold.
+    const SourceTags recorded = tags.encodableIn(shared_.TagCodePage);
+    if (recorded.texts() != tags.texts())
+        feedback_->setStatus(QStringLiteral("%1: characters that code page %2 cannot hold are left out of the "
+                                            "stream's tag record; the song list keeps them")
+                                 .arg(QFileInfo(source).fileName())
+                                 .arg(shared_.TagCodePage.number()));
+    if (!document_.SaveStrInfo(staged.path(), recorded.title, recorded.artist, recorded.album, recorded.year,
+                               recorded.comment, false, -1))
         return ItemEnd::failed(QStringLiteral("its tags could not be written into the new stream"));
     return store(staged, tags, UntaggedAlbum);
 }
@@ -183,7 +188,7 @@ AddRun::ItemEnd AddRun::addCopied(const QString& source)
     QString error;
     if (!staged.stage(source, &error))
         return ItemEnd::failed(QStringLiteral("could not be copied into the game: ") + error);
-    const ItemEnd end = store(staged, ReadStreamTags(staged.path()), UntaggedAlbum);
+    const ItemEnd end = store(staged, ReadStreamTags(staged.path(), shared_.TagCodePage), UntaggedAlbum);
     if (end.kind == ItemEnd::Kind::Added)
         status(QStringLiteral("OK"));
     return end;

@@ -2,6 +2,7 @@
 
 #include "audio/FileTagReader.h"
 #include "audio/Id3Values.h"
+#include "platform/CodePage.h"
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"
 #include "songdata/TextFields.h"
@@ -22,16 +23,27 @@ bool SourceTags::any() const
     return fromRecord || !(title + artist + album + year + comment).isEmpty();
 }
 
+QStringList SourceTags::texts() const
+{
+    return {title, artist, album, year, comment};
+}
+
+SourceTags SourceTags::encodableIn(const CodePage& codePage) const
+{
+    return SourceTags{codePage.encodablePart(title), codePage.encodablePart(artist), codePage.encodablePart(album),
+                      codePage.encodablePart(year), codePage.encodablePart(comment), fromRecord};
+}
+
 SourceTags SourceTags::fromRecordTexts(const TagRecord& record)
 {
     return SourceTags{recordText(record.StrTitle),   recordText(record.StrArtist), recordText(record.StrAlbum),
                       recordText(record.StrYear),    recordText(record.StrComment), true};
 }
 
-SourceTags ReadSourceTags(const QString& path)
+SourceTags ReadSourceTags(const QString& path, const CodePage& codePage)
 {
     TagRecord record;
-    if (TagRecordFile::read(path, record) == TagRecordFile::ReadResult::Tagged) {
+    if (TagRecordFile::read(path, record, codePage) == TagRecordFile::ReadResult::Tagged) {
         const SourceTags tags = SourceTags::fromRecordTexts(record);
         const QString joined = tags.title + tags.artist + tags.album + tags.year + tags.comment;
         if (!TrimBlanks(joined).isEmpty())
@@ -43,10 +55,10 @@ SourceTags ReadSourceTags(const QString& path)
     return SourceTags{id3.Id3Title, id3.Id3Artist, id3.Id3Album, id3.Id3Year, QString(), false};
 }
 
-std::optional<SourceTags> ReadStreamTags(const QString& path)
+std::optional<SourceTags> ReadStreamTags(const QString& path, const CodePage& codePage)
 {
     TagRecord record;
-    if (TagRecordFile::read(path, record) != TagRecordFile::ReadResult::Tagged)
+    if (TagRecordFile::read(path, record, codePage) != TagRecordFile::ReadResult::Tagged)
         return std::nullopt;
     return SourceTags::fromRecordTexts(record);
 }

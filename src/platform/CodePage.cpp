@@ -174,4 +174,19 @@ std::optional<QByteArray> CodePage::encode(const QString& text) const
     }
 }
 
+QString CodePage::encodablePart(const QString& text) const
+{
+    if (encode(text))
+        return text;
+    QString kept;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, width);
+        if (encode(character))
+            kept += character;
+        i += width - 1;
+    }
+    return kept;
+}
+
 }  // namespace sonorelle

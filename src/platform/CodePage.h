@@ -35,6 +35,8 @@ public:
     // nullopt when text holds a character the code page cannot represent: nothing is
     // ever replaced by '?'.
     std::optional<QByteArray> encode(const QString& text) const;
+    // text without the characters the code page cannot represent.
+    QString encodablePart(const QString& text) const;
 
 private:
     struct Converters;

@@ -22,9 +22,14 @@ QString shown(const QString& tagText)
 
 QString lineFor(SongListRecord& entry, TagRecord& StrTg, const AudioFolder& folder, const SongDataContext& context)
 {
-    switch (TagRecordFile::read(folder.streamPath(entry.streamName), StrTg, context.shared.TagCodePage)) {
+    const CodePage& codePage = context.shared.TagCodePage;
+    switch (TagRecordFile::read(folder.streamPath(entry.streamName), StrTg, codePage)) {
     case TagRecordFile::ReadResult::Tagged:
-        return lineOf(shown(StrTg.StrArtist), shown(StrTg.StrTitle));
+        // The record holds what its code page can; a list entry with more (a Cyrillic
+        // title under a Western locale) shows whole.
+        if (codePage.encode(entry.artist + entry.title))
+            return lineOf(shown(StrTg.StrArtist), shown(StrTg.StrTitle));
+        break;
     case TagRecordFile::ReadResult::TooShort:
         context.reportTooShort(entry.streamName);
         return entry.streamName;
