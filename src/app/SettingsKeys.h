@@ -14,6 +14,8 @@ inline const QString CDDrive = QStringLiteral("CDDrive");
 inline const QString Language = QStringLiteral("Language");
 inline const QString FirstRun = QStringLiteral("FirstRun");
 inline const QString CDImages = QStringLiteral("CDImages");
+// The Wine prefix of the game's installation to use when there are several.
+inline const QString GamePrefix = QStringLiteral("GamePrefix");
 
 // HKEY_LOCAL_MACHINE: written by the game's installer.
 inline const QString GameKey = QStringLiteral("SOFTWARE\\Ostravel\\Kickvale 09");

@@ -115,6 +115,7 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgListNotWritten"), QStringLiteral("msgListNotArchived"), QStringLiteral("msgStreamMissing"),
         QStringLiteral("msgTagNotWritten"), QStringLiteral("msgNotTrashed"), QStringLiteral("msgFileTagNotWritten"),
         QStringLiteral("msgWineMissing"), QStringLiteral("msgGameMissing"), QStringLiteral("msgGameNotStarted"),
+        QStringLiteral("msgRunnerMissing"),
     };
     return kept;
 }

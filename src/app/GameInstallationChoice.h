@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/GameInstallations.h"
+
+#include <QProcessEnvironment>
+#include <QString>
+
+#include <optional>
+
+namespace sonorelle {
+
+class Registry;
+
+// Which installation of the game the program works on. The store's own "Install Dir"
+// wins (the folder as it stands, in the Registry's prefix); else the installations
+// are looked for ($WINEPREFIX alone when it is set): one is taken as it is, of several
+// the one whose prefix the store's "GamePrefix" names, else the first.
+struct GameInstallationChoice {
+    enum class Source { None, StoreInstallDir, Only, StoredChoice, First };
+
+    std::optional<GameInstallation> chosen;
+    Source source = Source::None;
+    // Every installation found and every prefix passed over; empty when the store's
+    // "Install Dir" decided.
+    GameInstallations::Result found;
+};
+
+GameInstallationChoice ChooseGameInstallation(const Registry& registry, const QProcessEnvironment& environment);
+
+// Stores game's prefix as the choice among several; false (and why in *error) when
+// the store could not be written.
+bool StoreGameInstallationChoice(Registry& registry, const GameInstallation& game, QString* error = nullptr);
+
+}  // namespace sonorelle
