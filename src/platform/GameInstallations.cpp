@@ -146,7 +146,7 @@ void addSteam(PrefixList& list, const QString& root, bool flatpak, QSet<QString>
             prefix.prefixName = appId;
             const QString manifest = manifestOf(appId);
             prefix.steamGame = !manifest.isEmpty();
-            for (const ValveKeyValue& entry : ReadValveKeyValues(readConfig(manifest))) {
+            for (const ValveKeyValue& entry : ReadValveKeyValues(prefix.steamGame ? readConfig(manifest) : QByteArray())) {
                 if (entry.keys == QStringList{QStringLiteral("AppState"), QStringLiteral("name")} && !entry.value.isEmpty())
                     prefix.prefixName = entry.value;
             }

@@ -153,11 +153,13 @@ struct MachineValueScanner::Target {
                 found[collecting] = value->string();
             collecting = -1;
         };
+        bool continued = false;  // the line goes on a hex value broken over lines
         while (lines.next(line)) {
             const QByteArrayView text = withoutLeadingBlanks(line);
-            if (!text.startsWith('[')) {
+            if (continued || !text.startsWith('[')) {
                 if (collecting >= 0)
                     section.append(line).append('\n');
+                continued = line.endsWith('\\') && (continued || text.indexOf("hex") > 0);
                 continue;
             }
             finishSection();

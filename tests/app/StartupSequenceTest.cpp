@@ -2,6 +2,7 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/CdUnits.h"
+#include "support/FakeWineHome.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,6 +126,25 @@ TEST_F(Startup, GameFolderIsFoundThroughTheWinePrefixAndGetsOneTrailingSeparator
         EXPECT_EQ(shared.GameAudioDir, expected + QStringLiteral("/data/audio/"));
     }
     EXPECT_TRUE(feedback.messages.isEmpty());
+}
+
+TEST_F(Startup, WithoutAStoredGameFolderTheGameIsFoundInAPrefixThatLaterReadsComeFrom)
+{
+    writeArchive("songs");
+    setGame(QString());
+    const QString prefix = path(QStringLiteral("prefix"));
+    writeFile(QStringLiteral("prefix/system.reg"),
+              FakeWineHome::systemReg(FakeWineHome::GameKeyInstallDir, FakeWineHome::View::Wow6432Node));
+    QDir().mkpath(prefix + QStringLiteral("/drive_c/Games"));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("game")), prefix + QStringLiteral("/drive_c/Games/Kickvale 09")));
+    const QByteArray saved = qgetenv("WINEPREFIX");
+    qputenv("WINEPREFIX", prefix.toLocal8Bit());
+    const StartupOutcome outcome = run();
+    qputenv("WINEPREFIX", saved);
+    EXPECT_EQ(outcome, StartupOutcome::Completed);
+    EXPECT_EQ(shared.GameDir, prefix + QStringLiteral("/drive_c/Games/Kickvale 09/"));
+    EXPECT_EQ(registry.winePrefix(), prefix);
+    EXPECT_EQ(looseList(), QByteArray("songs"));
 }
 
 TEST_F(Startup, MissingOrDamagedArchiveIsToldAndStartUpGoesOnWithTheOldList)
