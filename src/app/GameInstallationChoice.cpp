@@ -20,6 +20,13 @@ QString realPath(const QString& path)
 
 }  // namespace
 
+GameInstallations::Result FindGameInstallations(const QProcessEnvironment& environment)
+{
+    // One finder for the process: it keeps what it read of each prefix.
+    static const GameInstallations finder(SettingsKeys::GameKey, SettingsKeys::GameInstallDir);
+    return finder.find(environment);
+}
+
 GameInstallationChoice ChooseGameInstallation(const Registry& registry, const QProcessEnvironment& environment)
 {
     GameInstallationChoice choice;
@@ -39,9 +46,7 @@ GameInstallationChoice ChooseGameInstallation(const Registry& registry, const QP
         return choice;
     }
 
-    // One finder for the process: it keeps what it read of each prefix.
-    static const GameInstallations finder(SettingsKeys::GameKey, SettingsKeys::GameInstallDir);
-    choice.found = finder.find(environment);
+    choice.found = FindGameInstallations(environment);
     const QList<GameInstallation>& installations = choice.found.installations;
     if (installations.isEmpty())
         return choice;

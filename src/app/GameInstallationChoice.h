@@ -25,6 +25,10 @@ struct GameInstallationChoice {
     GameInstallations::Result found;
 };
 
+// Every installation of the game and every prefix passed over, whatever the store says:
+// for a list to choose from.
+GameInstallations::Result FindGameInstallations(const QProcessEnvironment& environment);
+
 GameInstallationChoice ChooseGameInstallation(const Registry& registry, const QProcessEnvironment& environment);
 
 // Stores game's prefix as the choice among several; false (and why in *error) when

@@ -93,7 +93,8 @@ private:
 QStringList steamLibraries(const QString& root)
 {
     QStringList libraries{root};
-    for (const QString& file : {QStringLiteral("/steamapps/libraryfolders.vdf"), QStringLiteral("/config/libraryfolders.vdf")}) {
+    for (const QString& file :
+         {QStringLiteral("/steamapps/libraryfolders.vdf"), QStringLiteral("/config/libraryfolders.vdf")}) {
         for (const ValveKeyValue& entry : ReadValveKeyValues(readConfig(root + file))) {
             bool numbered = false;
             entry.keys.last().toInt(&numbered);
@@ -146,8 +147,9 @@ void addSteam(PrefixList& list, const QString& root, bool flatpak, QSet<QString>
             prefix.prefixName = appId;
             const QString manifest = manifestOf(appId);
             prefix.steamGame = !manifest.isEmpty();
+            const QStringList nameKeys{QStringLiteral("AppState"), QStringLiteral("name")};
             for (const ValveKeyValue& entry : ReadValveKeyValues(prefix.steamGame ? readConfig(manifest) : QByteArray())) {
-                if (entry.keys == QStringList{QStringLiteral("AppState"), QStringLiteral("name")} && !entry.value.isEmpty())
+                if (entry.keys == nameKeys && !entry.value.isEmpty())
                     prefix.prefixName = entry.value;
             }
             list.add(std::move(prefix));
@@ -253,8 +255,9 @@ GameInstallation GameInstallations::describePrefix(const QString& prefixPath, co
 {
     const QString wanted = canonical(prefixPath);
     const QList<GameInstallation> known = prefixes(environment);
-    const auto found = std::find_if(known.cbegin(), known.cend(),
-                                    [&](const GameInstallation& prefix) { return canonical(prefix.prefixPath) == wanted; });
+    const auto found = std::find_if(known.cbegin(), known.cend(), [&](const GameInstallation& prefix) {
+        return canonical(prefix.prefixPath) == wanted;
+    });
     return found != known.cend() ? *found : plainPrefix(PrefixManager::Wine, prefixPath);
 }
 
@@ -263,7 +266,9 @@ GameInstallations::Result GameInstallations::find(const QProcessEnvironment& env
     Result result;
     for (GameInstallation& prefix : prefixes(environment)) {
         const QString systemReg = prefix.prefixPath + QStringLiteral("/system.reg");
-        const auto skip = [&](const QString& reason) { result.skipped.append({prefix.manager, prefix.prefixPath, reason}); };
+        const auto skip = [&](const QString& reason) {
+            result.skipped.append({prefix.manager, prefix.prefixPath, reason});
+        };
         if (!QFileInfo::exists(systemReg)) {
             skip(QStringLiteral("it has no system.reg"));
             continue;

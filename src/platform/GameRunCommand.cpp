@@ -19,8 +19,9 @@ GameRunCommand GameRunCommand::forGame(const GameInstallation& game, const QStri
     if (game.manager == PrefixManager::Steam && game.steamGame) {
         const QString uri = QStringLiteral("steam://rungameid/") + game.steamAppId;
         runner = game.flatpak ? QStringLiteral("flatpak") : QStringLiteral("steam");
-        command.arguments = game.flatpak ? QStringList{QStringLiteral("run"), QStringLiteral("com.valvesoftware.Steam"), uri}
-                                         : QStringList{uri};
+        command.arguments = game.flatpak
+                                ? QStringList{QStringLiteral("run"), QStringLiteral("com.valvesoftware.Steam"), uri}
+                                : QStringList{uri};
     } else if (game.manager == PrefixManager::Lutris) {
         runner = QStringLiteral("lutris");
         command.arguments = {QStringLiteral("lutris:rungame/") + game.lutrisSlug};

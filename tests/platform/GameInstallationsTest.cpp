@@ -174,7 +174,8 @@ TEST(MachineValueScannerTest, ReadsTheFirstViewThatHoldsTheValue)
         {"first complete match counts", head + wow + "\"Install Dir\"=\"first\"\n" + wow + "\"Install Dir\"=\"second\"\n",
          Answer::Found, QStringLiteral("first")},
         {"names compare without case, doubled separators, escapes",
-         head + "  [software\\\\\\\\WOW6432NODE\\\\Ostravel\\\\Kickvale\\x20\\x30\\x39\\\\] 1\r\n\"install dir\"=\"C:\\\\K\\xe9\"\r\n",
+         head + "  [software\\\\\\\\WOW6432NODE\\\\Ostravel\\\\Kickvale\\x20\\x30\\x39\\\\] 1\r\n"
+                "\"install dir\"=\"C:\\\\K\\xe9\"\r\n",
          Answer::Found, QString::fromUtf8("C:\\Ké")},
         {"another type reads empty", head + wow + "\"Install Dir\"=dword:00000001\n", Answer::Found, QString()},
         {"continued hex lines stay in the section",
@@ -246,16 +247,18 @@ TEST(GameRunCommandTest, EachManagerRunsTheGameItsOwnWay)
         {game(PrefixManager::Lutris), QStringLiteral("lutris"), {QStringLiteral("lutris:rungame/kick-09")}},
         {game(PrefixManager::Bottles), QStringLiteral("bottles-cli"), bottle},
         {game(PrefixManager::Bottles, true), QStringLiteral("flatpak"),
-         QStringList{QStringLiteral("run"), QStringLiteral("--command=bottles-cli"), QStringLiteral("com.usebottles.bottles")} + bottle},
+         QStringList{QStringLiteral("run"), QStringLiteral("--command=bottles-cli"),
+                     QStringLiteral("com.usebottles.bottles")} + bottle},
     };
+    const QString executable = QStringLiteral("kickvale09.exe");
     for (const auto& [installation, runner, arguments] : cases) {
         SCOPED_TRACE(runner.toStdString() + ' ' + PrefixManagerName(installation.manager).toStdString());
-        const GameRunCommand missing = GameRunCommand::forGame(installation, QStringLiteral("kickvale09.exe"), home.environment());
+        const GameRunCommand missing = GameRunCommand::forGame(installation, executable, home.environment());
         EXPECT_EQ(missing.missing, runner);
         EXPECT_TRUE(missing.program.isEmpty());
 
         test::WriteScript(home.path(QStringLiteral("bin/") + runner), "#!/bin/sh\n");
-        const GameRunCommand command = GameRunCommand::forGame(installation, QStringLiteral("kickvale09.exe"), home.environment());
+        const GameRunCommand command = GameRunCommand::forGame(installation, executable, home.environment());
         QFile::remove(home.path(QStringLiteral("bin/") + runner));
         EXPECT_EQ(command.program, home.path(QStringLiteral("bin/") + runner));
         EXPECT_TRUE(command.missing.isEmpty());
