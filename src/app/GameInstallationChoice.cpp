@@ -46,13 +46,20 @@ GameInstallationChoice ChooseGameInstallation(const Registry& registry, const QP
         return choice;
     }
 
-    choice.found = FindGameInstallations(environment);
+    const bool given = registry.winePrefixOrigin() == Registry::PrefixOrigin::Given;
+    QProcessEnvironment lookIn = environment;
+    if (given)
+        lookIn.insert(QStringLiteral("WINEPREFIX"), registry.winePrefix());
+    else
+        lookIn.remove(QStringLiteral("WINEPREFIX"));
+    choice.found = FindGameInstallations(lookIn);
     const QList<GameInstallation>& installations = choice.found.installations;
     if (installations.isEmpty())
         return choice;
     choice.chosen = installations.front();
-    choice.source = installations.size() == 1 ? GameInstallationChoice::Source::Only
-                                              : GameInstallationChoice::Source::First;
+    choice.source = given                       ? GameInstallationChoice::Source::GivenPrefix
+                    : installations.size() == 1 ? GameInstallationChoice::Source::Only
+                                                : GameInstallationChoice::Source::First;
     const QString wanted = registry.ReadStoreValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::GamePrefix);
     if (installations.size() > 1 && !wanted.isEmpty()) {
         const auto match = std::find_if(installations.cbegin(), installations.cend(), [&](const GameInstallation& game) {

@@ -12,11 +12,12 @@ namespace sonorelle {
 class Registry;
 
 // Which installation of the game the program works on. The store's own "Install Dir"
-// wins (the folder as it stands, in the Registry's prefix); else the installations
-// are looked for ($WINEPREFIX alone when it is set): one is taken as it is, of several
-// the one whose prefix the store's "GamePrefix" names, else the first.
+// wins (the folder as it stands, in the Registry's prefix); then the Registry's prefix
+// when it was given ($WINEPREFIX); else the installations are looked for: one is taken
+// as it is, of several the one whose prefix the store's "GamePrefix" names, else the
+// first.
 struct GameInstallationChoice {
-    enum class Source { None, StoreInstallDir, Only, StoredChoice, First };
+    enum class Source { None, StoreInstallDir, GivenPrefix, Only, StoredChoice, First };
 
     std::optional<GameInstallation> chosen;
     Source source = Source::None;

@@ -46,9 +46,10 @@ void syncFolder(const QString& folder)
 
 }  // namespace
 
-Registry::Registry(QString storePath, QString winePrefix)
+Registry::Registry(QString storePath, QString winePrefix, PrefixOrigin origin)
     : storePath_(std::move(storePath))
     , winePrefix_(std::move(winePrefix))
+    , winePrefixOrigin_(origin)
     , files_(std::make_shared<ParsedFileCache<RegFile>>([](const QByteArray& bytes) { return RegFile::parse(bytes); }))
 {
 }
@@ -60,9 +61,9 @@ Registry Registry::fromEnvironment()
         store = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                 QStringLiteral("/sonorelle/registry.reg");
     }
-    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
     if (prefix.isEmpty())
-        prefix = QDir::homePath() + QStringLiteral("/.wine");
+        return Registry(store, QDir::homePath() + QStringLiteral("/.wine"), PrefixOrigin::Default);
     return Registry(store, prefix);
 }
 

@@ -19,7 +19,11 @@ enum class Hive { LocalMachine, CurrentUser };
 // to the Wine prefix (system.reg / user.reg). Wine's own files are never written.
 class Registry {
 public:
-    Registry(QString storePath, QString winePrefix);
+    // Given: the person or the caller named the prefix; Default: ~/.wine for want of
+    // one, so the game may be looked for in other prefixes.
+    enum class PrefixOrigin { Given, Default };
+
+    Registry(QString storePath, QString winePrefix, PrefixOrigin origin = PrefixOrigin::Given);
 
     // $SONORELLE_REGISTRY (default $XDG_CONFIG_HOME/sonorelle/registry.reg) and
     // $WINEPREFIX (default ~/.wine).
@@ -50,6 +54,7 @@ public:
 
     const QString& storePath() const { return storePath_; }
     const QString& winePrefix() const { return winePrefix_; }
+    PrefixOrigin winePrefixOrigin() const { return winePrefixOrigin_; }
     // Where reads the store cannot answer are looked up from now on.
     void setWinePrefix(const QString& winePrefix) { winePrefix_ = winePrefix; }
 
@@ -58,6 +63,7 @@ private:
 
     QString storePath_;
     QString winePrefix_;
+    PrefixOrigin winePrefixOrigin_;
     std::shared_ptr<ParsedFileCache<RegFile>> files_;  // shared by copies: keyed by each file's stamp
 };
 

@@ -19,7 +19,8 @@ protected:
     }
 
     test::FakeWineHome home;
-    Registry registry{home.path(QStringLiteral("registry.reg")), home.path(QStringLiteral(".wine"))};
+    Registry registry{home.path(QStringLiteral("registry.reg")), home.path(QStringLiteral(".wine")),
+                      Registry::PrefixOrigin::Default};
     QString first = home.addPrefix(QStringLiteral(".wine"));
     QString second = home.addPrefix(QStringLiteral(".PlayOnLinux/wineprefix/Kick"), test::FakeWineHome::View::Plain);
 };
@@ -48,18 +49,28 @@ TEST_F(GameInstallationChoiceTest, OfSeveralTheStoredPrefixIsTakenElseTheFirst)
 TEST_F(GameInstallationChoiceTest, WinePrefixVariableAndTheStoresInstallDirWin)
 {
     store(SettingsKeys::ProgramKey, SettingsKeys::GamePrefix, first);
+    const QByteArray saved = qgetenv("WINEPREFIX");
+    qputenv("WINEPREFIX", second.toLocal8Bit());
+    const Registry fromVariable = Registry::fromEnvironment();
+    qunsetenv("WINEPREFIX");
+    EXPECT_EQ(Registry::fromEnvironment().winePrefixOrigin(), Registry::PrefixOrigin::Default);
+    qputenv("WINEPREFIX", saved);
+    // A variable the Registry did not take is no choice of the person's.
     QProcessEnvironment environment = home.environment();
-    environment.insert(QStringLiteral("WINEPREFIX"), second);
+    environment.insert(QStringLiteral("WINEPREFIX"), home.path(QStringLiteral("elsewhere")));
+    EXPECT_EQ(ChooseGameInstallation(registry, environment).chosen.value().prefixPath, first);
+
+    registry = Registry(registry.storePath(), fromVariable.winePrefix(), fromVariable.winePrefixOrigin());
     GameInstallationChoice choice = ChooseGameInstallation(registry, environment);
     ASSERT_TRUE(choice.chosen);
-    EXPECT_EQ(std::pair(choice.chosen->prefixPath, choice.source), std::pair(second, Source::Only));
+    EXPECT_EQ(std::pair(choice.chosen->prefixPath, choice.source), std::pair(second, Source::GivenPrefix));
 
     store(SettingsKeys::GameKey, SettingsKeys::GameInstallDir, QStringLiteral("C:\\GAMES\\kickvale 09"));
     choice = ChooseGameInstallation(registry, environment);
     ASSERT_TRUE(choice.chosen);
     EXPECT_EQ(choice.source, Source::StoreInstallDir);
-    EXPECT_EQ(choice.chosen->prefixPath, first) << "the Registry's own prefix";
-    EXPECT_EQ(choice.chosen->gameFolder, first + QStringLiteral("/drive_c/Games/Kickvale 09/"));
+    EXPECT_EQ(choice.chosen->prefixPath, second) << "the Registry's own prefix";
+    EXPECT_EQ(choice.chosen->gameFolder, second + QStringLiteral("/drive_c/Games/Kickvale 09/"));
     EXPECT_TRUE(choice.found.installations.isEmpty());
 
     store(SettingsKeys::GameKey, SettingsKeys::GameInstallDir, QStringLiteral("C:"));

@@ -3,6 +3,7 @@
 #include "app/SettingsKeys.h"
 #include "platform/CdUnits.h"
 #include "support/FakeWineHome.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,15 +133,15 @@ TEST_F(Startup, WithoutAStoredGameFolderTheGameIsFoundInAPrefixThatLaterReadsCom
 {
     writeArchive("songs");
     setGame(QString());
-    const QString prefix = path(QStringLiteral("prefix"));
-    writeFile(QStringLiteral("prefix/system.reg"),
+    // Found among the person's prefixes, not in the default one.
+    registry = Registry(registry.storePath(), path(QStringLiteral("wine")), Registry::PrefixOrigin::Default);
+    const QString prefix = QDir::homePath() + QStringLiteral("/.PlayOnLinux/wineprefix/Kickvale");
+    WriteFile(prefix + QStringLiteral("/system.reg"),
               FakeWineHome::systemReg(FakeWineHome::GameKeyInstallDir, FakeWineHome::View::Wow6432Node));
     QDir().mkpath(prefix + QStringLiteral("/drive_c/Games"));
     ASSERT_TRUE(QFile::link(path(QStringLiteral("game")), prefix + QStringLiteral("/drive_c/Games/Kickvale 09")));
-    const QByteArray saved = qgetenv("WINEPREFIX");
-    qputenv("WINEPREFIX", prefix.toLocal8Bit());
     const StartupOutcome outcome = run();
-    qputenv("WINEPREFIX", saved);
+    QDir(QDir::homePath() + QStringLiteral("/.PlayOnLinux")).removeRecursively();
     EXPECT_EQ(outcome, StartupOutcome::Completed);
     EXPECT_EQ(shared.GameDir, prefix + QStringLiteral("/drive_c/Games/Kickvale 09/"));
     EXPECT_EQ(registry.winePrefix(), prefix);
