@@ -16,6 +16,8 @@ inline const QString FirstRun = QStringLiteral("FirstRun");
 inline const QString CDImages = QStringLiteral("CDImages");
 // A Windows code page number for tag records, overriding the one of the locale.
 inline const QString TagCodePage = QStringLiteral("TagCodePage");
+// The Wine prefix of the game's installation to use when there are several.
+inline const QString GamePrefix = QStringLiteral("GamePrefix");
 
 // HKEY_LOCAL_MACHINE: written by the game's installer.
 inline const QString GameKey = QStringLiteral("SOFTWARE\\Ostravel\\Kickvale 09");

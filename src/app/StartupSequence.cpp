@@ -2,6 +2,7 @@
 
 #include "app/CdUnitList.h"
 #include "app/Feedback.h"
+#include "app/GameInstallationChoice.h"
 #include "app/SettingsKeys.h"
 #include "app/SetupChoices.h"
 #include "app/SharedValues.h"
@@ -17,6 +18,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include <utility>
 
@@ -27,11 +29,6 @@ namespace {
 const QString CriticalError = QStringLiteral("Critical Error");
 const QString SongListName = QStringLiteral("songlist.bin");
 constexpr int ExtractionWaitMs = 10000;
-
-QString WithTrailingSlash(const QString& folder)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
 
 }  // namespace
 
@@ -137,12 +134,14 @@ bool StartupSequence::findProgramDir()
 
 bool StartupSequence::findGameDir()
 {
-    const QString stored =
-        context_.registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::GameKey, SettingsKeys::GameInstallDir);
-    if (stored.size() < 3)
+    const GameInstallationChoice choice =
+        ChooseGameInstallation(context_.registry, QProcessEnvironment::systemEnvironment());
+    if (!choice.chosen)
         return false;
+    // What the program reads of Wine's registry from now on comes from the game's prefix.
+    context_.registry.setWinePrefix(choice.chosen->prefixPath);
     SharedValues& shared = context_.shared;
-    shared.GameDir = WithTrailingSlash(TranslateWindowsPath(stored, context_.registry.winePrefix()));
+    shared.GameDir = choice.chosen->gameFolder;
     // The game may spell its folders "Data\Audio"; Wine finds them in any case.
     const QString data = PathIgnoringCase(shared.GameDir, QStringLiteral("data"));
     shared.GameAudioDir = WithTrailingSlash(PathIgnoringCase(data, QStringLiteral("audio")));

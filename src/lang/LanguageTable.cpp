@@ -117,6 +117,7 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgWineMissing"), QStringLiteral("msgGameMissing"), QStringLiteral("msgGameNotStarted"),
         QStringLiteral("msgBusy"),
         QStringLiteral("msgTagCodePage"),
+        QStringLiteral("msgRunnerMissing"),
     };
     return kept;
 }

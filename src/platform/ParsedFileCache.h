@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
+#include <QIODevice>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QString>
@@ -21,9 +22,16 @@ template <typename Parsed>
 class ParsedFileCache {
 public:
     using Parser = std::function<Parsed(const QByteArray&)>;
+    // For files read only as far as needed.
+    using Reader = std::function<Parsed(QIODevice&)>;
 
     explicit ParsedFileCache(Parser parse, qsizetype capacity = 16)
-        : parse_(std::move(parse)), capacity_(capacity)
+        : read_([parse = std::move(parse)](QIODevice& file) { return parse(file.readAll()); }), capacity_(capacity)
+    {
+    }
+
+    explicit ParsedFileCache(Reader read, qsizetype capacity = 16)
+        : read_(std::move(read)), capacity_(capacity)
     {
     }
 
@@ -42,7 +50,7 @@ public:
             if (stamp.isValid() && found != entries_.cend() && found->stamp == stamp)
                 return found->parsed;
         }
-        auto parsed = std::make_shared<const Parsed>(parse_(file.readAll()));
+        auto parsed = std::make_shared<const Parsed>(read_(file));
         QMutexLocker lock(&mutex_);
         if (!isSettled(stamp)) {
             entries_.remove(path);
@@ -74,7 +82,7 @@ private:
         entries_.remove(path);
     }
 
-    Parser parse_;
+    Reader read_;
     qsizetype capacity_;
     QMutex mutex_;
     QHash<QString, Entry> entries_;

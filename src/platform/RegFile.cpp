@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include <optional>
-
 namespace sonorelle {
 
 namespace {
@@ -262,6 +260,14 @@ QByteArray joinContinuedHex(QByteArrayView first, LineCursor& lines)
 
 }  // namespace
 
+QString RegFile::Value::string() const
+{
+    if (type != RegSz)
+        return {};
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.first(nul);
+}
+
 RegFile RegFile::parse(QByteArrayView bytes)
 {
     RegFile file;
@@ -281,16 +287,9 @@ void RegFile::parseLines(QByteArrayView bytes)
     while (lines.next(line)) {
         line = skipBlanks(line);
         if (line.startsWith('[')) {
-            qsizetype pos = 1;
-            QString path;
-            current = nullptr;
-            if (!readEscaped(line, pos, ']', path))
-                continue;
-            const QByteArrayView rest = skipBlanks(line.sliced(pos));
-            qsizetype digits = 0;
-            while (digits < rest.size() && digits < 18 && rest[digits] >= '0' && rest[digits] <= '9')
-                ++digits;
-            current = &keyFor(normalizedKeyPath(path), rest.first(digits).toLongLong());
+            qint64 time = 0;
+            const std::optional<QString> path = keyPathOfLine(line, &time);
+            current = path ? &keyFor(*path, time) : nullptr;
             continue;
         }
         if (current == nullptr || (!line.startsWith('"') && !line.startsWith('@')))
@@ -314,6 +313,25 @@ void RegFile::parseLines(QByteArrayView bytes)
         else
             current->values.append(std::move(value));
     }
+}
+
+std::optional<QString> RegFile::keyPathOfLine(QByteArrayView line, qint64* time)
+{
+    line = skipBlanks(line);
+    if (!line.startsWith('['))
+        return std::nullopt;
+    qsizetype pos = 1;
+    QString path;
+    if (!readEscaped(line, pos, ']', path))
+        return std::nullopt;
+    if (time != nullptr) {
+        const QByteArrayView rest = skipBlanks(line.sliced(pos));
+        qsizetype digits = 0;
+        while (digits < rest.size() && digits < 18 && rest[digits] >= '0' && rest[digits] <= '9')
+            ++digits;
+        *time = rest.first(digits).toLongLong();
+    }
+    return normalizedKeyPath(path);
 }
 
 QByteArray RegFile::serialize(const QString& note) const

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace sonorelle {
 
 // A registry file in Wine's text format ("WINE REGISTRY Version 2"): keys in
@@ -21,6 +23,9 @@ public:
         int type = UnknownType;
         QString text;     // the string of a REG_SZ value
         QByteArray data;  // everything after '=' as it stood, to write other types back unchanged
+
+        // What a REG_SZ read returns: the text up to its first NUL, "" for other types.
+        QString string() const;
     };
 
     struct Key {
@@ -42,6 +47,10 @@ public:
 
     // Stores text as REG_SZ, creating the key (stamped with time) when needed.
     void setString(const QString& keyPath, const QString& valueName, const QString& text, qint64 time);
+
+    // The normalized key path of a "[KEY] TIME" line (TIME into *time when given);
+    // nothing when the line names no key.
+    static std::optional<QString> keyPathOfLine(QByteArrayView line, qint64* time = nullptr);
 
     // "A\\\\B\\" and "A\\B" name the same key: empty components are dropped.
     static QString normalizedKeyPath(const QString& keyPath);

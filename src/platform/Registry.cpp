@@ -26,15 +26,6 @@ QString normalizedValueName(const QString& valueName)
     return valueName == u"@" ? QString() : valueName;
 }
 
-// A REG_SZ read stops at its first NUL, as the Windows call does.
-QString stringOf(const RegFile::Value& value)
-{
-    if (value.type != RegFile::RegSz)
-        return {};
-    const qsizetype nul = value.text.indexOf(QChar(0));
-    return nul < 0 ? value.text : value.text.first(nul);
-}
-
 void setError(QString* error, const QString& text)
 {
     if (error != nullptr)
@@ -43,9 +34,10 @@ void setError(QString* error, const QString& text)
 
 }  // namespace
 
-Registry::Registry(QString storePath, QString winePrefix)
+Registry::Registry(QString storePath, QString winePrefix, PrefixOrigin origin)
     : storePath_(std::move(storePath))
     , winePrefix_(std::move(winePrefix))
+    , winePrefixOrigin_(origin)
     , files_(std::make_shared<ParsedFileCache<RegFile>>([](const QByteArray& bytes) { return RegFile::parse(bytes); }))
 {
 }
@@ -57,9 +49,9 @@ Registry Registry::fromEnvironment()
         store = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                 QStringLiteral("/sonorelle/registry.reg");
     }
-    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    const QString prefix = qEnvironmentVariable("WINEPREFIX");
     if (prefix.isEmpty())
-        prefix = QDir::homePath() + QStringLiteral("/.wine");
+        return Registry(store, QDir::homePath() + QStringLiteral("/.wine"), PrefixOrigin::Default);
     return Registry(store, prefix);
 }
 
@@ -87,29 +79,43 @@ bool Registry::splitFullKey(const QString& fullKey, Hive* hive, QString* key)
     return true;
 }
 
+QStringList Registry::wineMachineKeyViews(const QString& key)
+{
+    const QString path = RegFile::normalizedKeyPath(key);
+    // A 32-bit program in a 64-bit prefix sees SOFTWARE through Wow6432Node.
+    const QString software = QStringLiteral("SOFTWARE");
+    if (path.section(u'\\', 0, 0).compare(software, Qt::CaseInsensitive) == 0)
+        return {QStringLiteral("Software\\Wow6432Node") + path.mid(software.size()), path};
+    return {path};
+}
+
+std::optional<QString> Registry::storeValue(Hive hive, const QString& path, const QString& name) const
+{
+    const auto store = files_->get(storePath_);
+    const RegFile::Value* value = store ? store->findValue(hiveName(hive) + u'\\' + path, name) : nullptr;
+    return value != nullptr ? std::optional(value->string()) : std::nullopt;
+}
+
+QString Registry::ReadStoreValue(Hive hive, const QString& key, const QString& valueName) const
+{
+    return storeValue(hive, RegFile::normalizedKeyPath(key), normalizedValueName(valueName)).value_or(QString());
+}
+
 QString Registry::ReadRegValue(Hive hive, const QString& key, const QString& valueName) const
 {
     const QString path = RegFile::normalizedKeyPath(key);
     const QString name = normalizedValueName(valueName);
-
-    if (const auto store = files_->get(storePath_)) {
-        if (const RegFile::Value* value = store->findValue(hiveName(hive) + u'\\' + path, name))
-            return stringOf(*value);
-    }
+    if (const std::optional<QString> stored = storeValue(hive, path, name))
+        return *stored;
 
     const bool machine = hive == Hive::LocalMachine;
     const auto wine = files_->get(winePrefix_ + (machine ? QStringLiteral("/system.reg") : QStringLiteral("/user.reg")));
     if (!wine)
         return {};
-    QStringList candidates;
-    // A 32-bit program in a 64-bit prefix sees SOFTWARE through Wow6432Node.
-    const QString software = QStringLiteral("SOFTWARE");
-    if (machine && path.section(u'\\', 0, 0).compare(software, Qt::CaseInsensitive) == 0)
-        candidates.append(QStringLiteral("Software\\Wow6432Node") + path.mid(software.size()));
-    candidates.append(path);
-    for (const QString& candidate : std::as_const(candidates)) {
+    const QStringList candidates = machine ? wineMachineKeyViews(path) : QStringList{path};
+    for (const QString& candidate : candidates) {
         if (const RegFile::Value* value = wine->findValue(candidate, name))
-            return stringOf(*value);
+            return value->string();
     }
     return {};
 }

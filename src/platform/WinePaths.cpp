@@ -26,9 +26,9 @@ QString driveRoot(QChar letter, const QString& winePrefix)
     return winePrefix + QStringLiteral("/drive_c");
 }
 
-// The entry of folder that Wine would open for name: the exact spelling first,
-// else the first whose name differs only in case; "" when there is none.
-QString entryOnDisk(const QString& folder, const QString& name)
+}  // namespace
+
+QString EntryOnDisk(const QString& folder, const QString& name)
 {
     if (QFileInfo::exists(JoinPath(folder, name)))
         return name;
@@ -41,8 +41,6 @@ QString entryOnDisk(const QString& folder, const QString& name)
     return {};
 }
 
-}  // namespace
-
 QString TranslateWindowsPath(const QString& path, const QString& winePrefix)
 {
     if (!startsWithDriveLetter(path))
@@ -53,7 +51,7 @@ QString TranslateWindowsPath(const QString& path, const QString& winePrefix)
     for (const QString& component : components) {
         QString name = component;
         if (onDisk) {
-            const QString found = entryOnDisk(result, component);
+            const QString found = EntryOnDisk(result, component);
             onDisk = !found.isEmpty();
             if (onDisk)
                 name = found;

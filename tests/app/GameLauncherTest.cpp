@@ -29,16 +29,29 @@ protected:
 
     void placeGame(const QString& name = GameLauncher::Executable) const { test::WriteFile(game.filePath(name), "MZ"); }
 
-    // A stand-in for wine that writes down how it was started.
-    QString fakeWine() const
+    // A stand-in for a runner that writes down how it was started: the lines that
+    // report prints.
+    QString fakeRunner(const QString& name, const QString& report) const
     {
         const QString record = bin.filePath(QStringLiteral("started.txt"));
-        test::WriteScript(bin.filePath(QStringLiteral("wine")),
-                          QStringLiteral("#!/bin/sh\n{ echo \"$1\"; pwd; echo \"$WINEPREFIX\"; } > '%1.part'\n"
-                                         "/bin/mv '%1.part' '%1'\n")
-                              .arg(record)
-                              .toLocal8Bit());
+        test::WriteScript(bin.filePath(name), QStringLiteral("#!/bin/sh\n{ %2; } > '%1.part'\n/bin/mv '%1.part' '%1'\n")
+                                                  .arg(record, report)
+                                                  .toLocal8Bit());
         return record;
+    }
+
+    QString fakeWine() const
+    {
+        return fakeRunner(QStringLiteral("wine"), QStringLiteral("echo \"$1\"; pwd; echo \"$WINEPREFIX\""));
+    }
+
+    // Detached: waits for the stand-in to write its record.
+    static QStringList recorded(const QString& record)
+    {
+        QDeadlineTimer deadline(30000);
+        while (!QFile::exists(record) && !deadline.hasExpired())
+            QThread::msleep(20);
+        return QString::fromLocal8Bit(test::ReadFile(record)).split(u'\n', Qt::SkipEmptyParts);
     }
 
     QByteArray savedPath;
@@ -74,15 +87,32 @@ TEST_F(GameLauncherTest, StartsTheGameUnderWineInItsFolderWithItsPrefix)
     ASSERT_TRUE(GameLauncher::run(gameDir(), prefix, feedback, texts));
     EXPECT_TRUE(feedback.messages.isEmpty());
 
-    // Detached: wait for the stand-in to write its record.
-    QDeadlineTimer deadline(30000);
-    while (!QFile::exists(record) && !deadline.hasExpired())
-        QThread::msleep(20);
-    const QStringList lines = QString::fromLocal8Bit(test::ReadFile(record)).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = recorded(record);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], game.filePath(spelled));
     EXPECT_EQ(QDir(lines[1]).canonicalPath(), QDir(game.path()).canonicalPath());
     EXPECT_EQ(lines[2], prefix);
+}
+
+TEST_F(GameLauncherTest, GameInABottleRunsThroughBottlesOrTellsWhatIsMissing)
+{
+    test::WriteFile(game.filePath(QStringLiteral("KickVale09.exe")), "MZ");
+    GameInstallation bottle;
+    bottle.manager = PrefixManager::Bottles;
+    bottle.bottleName = QStringLiteral("Kick Bottle");
+    bottle.prefixPath = game.filePath(QStringLiteral("bottle"));
+    bottle.gameFolder = gameDir();
+    EXPECT_FALSE(GameLauncher::run(bottle, feedback, texts));
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_TRUE(feedback.messages[0].text.endsWith(QStringLiteral("\nbottles-cli (Bottles)")));
+
+    const QString record = fakeRunner(QStringLiteral("bottles-cli"), QStringLiteral("printf '%s\\n' \"$@\"; pwd"));
+    ASSERT_TRUE(GameLauncher::run(bottle, feedback, texts));
+    const QStringList lines = recorded(record);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines.first(5), (QStringList{QStringLiteral("run"), QStringLiteral("-b"), QStringLiteral("Kick Bottle"),
+                                           QStringLiteral("-e"), game.filePath(QStringLiteral("KickVale09.exe"))}));
+    EXPECT_EQ(QDir(lines[5]).canonicalPath(), QDir(game.path()).canonicalPath());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/CdUnits.h"
+#include "support/FakeWineHome.h"
 #include "support/FileBytes.h"
 #include "support/ScopedLocale.h"
 
@@ -135,6 +136,25 @@ TEST_F(Startup, GameFoldersAndFilesAreFoundInAnyCase)
     EXPECT_EQ(ReadFile(path(audio + QStringLiteral("SONGLIST.BIN"))), QByteArray("songs"));
     EXPECT_EQ(QDir(path(audio)).entryList(QDir::Files),
               (QStringList{QStringLiteral("AUDIO.BIG"), QStringLiteral("SONGLIST.BIN")}));
+}
+
+TEST_F(Startup, WithoutAStoredGameFolderTheGameIsFoundInAPrefixThatLaterReadsComeFrom)
+{
+    writeArchive("songs");
+    setGame(QString());
+    // Found among the person's prefixes, not in the default one.
+    registry = Registry(registry.storePath(), path(QStringLiteral("wine")), Registry::PrefixOrigin::Default);
+    const QString prefix = QDir::homePath() + QStringLiteral("/.PlayOnLinux/wineprefix/Kickvale");
+    WriteFile(prefix + QStringLiteral("/system.reg"),
+              FakeWineHome::systemReg(FakeWineHome::GameKeyInstallDir, FakeWineHome::View::Wow6432Node));
+    QDir().mkpath(prefix + QStringLiteral("/drive_c/Games"));
+    ASSERT_TRUE(QFile::link(path(QStringLiteral("game")), prefix + QStringLiteral("/drive_c/Games/Kickvale 09")));
+    const StartupOutcome outcome = run();
+    QDir(QDir::homePath() + QStringLiteral("/.PlayOnLinux")).removeRecursively();
+    EXPECT_EQ(outcome, StartupOutcome::Completed);
+    EXPECT_EQ(shared.GameDir, prefix + QStringLiteral("/drive_c/Games/Kickvale 09/"));
+    EXPECT_EQ(registry.winePrefix(), prefix);
+    EXPECT_EQ(looseList(), QByteArray("songs"));
 }
 
 TEST_F(Startup, MissingOrDamagedArchiveIsToldAndStartUpGoesOnWithTheOldList)
