@@ -30,6 +30,11 @@ const QString CriticalError = QStringLiteral("Critical Error");
 const QString SongListName = QStringLiteral("songlist.bin");
 constexpr int ExtractionWaitMs = 10000;
 
+QString WithTrailingSlash(const QString& folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
 }  // namespace
 
 StartupSequence::StartupSequence(const StartupContext& context, SetupChoices& setup, QString executableDir,

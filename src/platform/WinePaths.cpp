@@ -65,7 +65,7 @@ QString TranslateWindowsPath(const QString& path, const QString& winePrefix)
 
 QString PathIgnoringCase(const QString& folder, const QString& name)
 {
-    const QString found = entryOnDisk(folder, name);
+    const QString found = EntryOnDisk(folder, name);
     return JoinPath(folder, found.isEmpty() ? name : found);
 }
 
