@@ -10,14 +10,18 @@ namespace sonorelle {
 
 namespace {
 
-constexpr char FileTagGenre = 0;
+// 255 is "no genre"; 0 would name one (Blues).
+constexpr char NoGenre = char(0xFF);
 
 bool WriteRecord(const QString& path, const FileTagFields& fields, const SongDataContext& context)
 {
     TagRecord record = TagRecord::forSlot(fields.value(FileTagField::Title), fields.value(FileTagField::Artist),
                                           fields.value(FileTagField::Album), fields.value(FileTagField::Year),
                                           fields.value(FileTagField::Comment));
-    record.StrGenre = FileTagGenre;
+    // Overwriting a record keeps the genre it had: the fields do not show one.
+    TagRecord existing;
+    const bool tagged = TagRecordFile::read(path, existing) == TagRecordFile::ReadResult::Tagged;
+    record.StrGenre = tagged ? existing.StrGenre : NoGenre;
     QString error;
     if (TagRecordFile::write(path, record, TagRecordFile::Placement::ReplaceAnyCaseTag, &error))
         return true;
