@@ -2,6 +2,7 @@
 #include "platform/Registry.h"
 #include "support/FileBytes.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -156,6 +157,19 @@ TEST(RegFileTest, TypesOfEightHexDigitsAreRead)
     ASSERT_NE(big, nullptr);
     EXPECT_EQ(quint32(big->type), 0xffffff01u);
     EXPECT_EQ(RegFile::parse(file.serialize()).serialize(), file.serialize());
+}
+
+TEST(RegistryEnvironmentTest, RelativeWinePrefixBecomesAbsolute)
+{
+    QTemporaryDir work;
+    const QString started = QDir::currentPath();
+    const QByteArray saved = qgetenv("WINEPREFIX");
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+    qputenv("WINEPREFIX", "games/../prefix");
+    const QString prefix = Registry::fromEnvironment().winePrefix();
+    QDir::setCurrent(started);
+    qputenv("WINEPREFIX", saved);
+    EXPECT_EQ(prefix, QDir(work.path()).canonicalPath() + QStringLiteral("/prefix"));
 }
 
 }  // namespace
