@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QListWidget;
 class QTreeWidget;
@@ -33,12 +34,19 @@ public:
     const QString& folder() const { return folder_; }
 
     void setPlaylistButtonEnabled(bool enabled);
+    // The disabled playlist button's tooltip in the current language; none when enabled.
+    void showPlaylistTip();
+    // The panel's tab chain, which runs from the drive list to the save button.
+    QWidget* firstInTabOrder() const;
+    QWidget* lastInTabOrder() const;
     // The controls a running operation switches off.
     QList<QWidget*> workingControls() const;
 
 private:
     void Drive1_Change(int index);
     void showFolder(const QString& folder);
+    // Lists the folder's files anew, keeping the selection of those still there.
+    void showFiles();
     void Dir1_Activated(QTreeWidgetItem* item);
     void File1_Click();
     void Command5_Click();
@@ -47,6 +55,7 @@ private:
     QList<BrowserDrive> drives_;
     int currentDrive_ = -1;
     QString folder_;
+    bool playerMissing_ = false;
 
     QGroupBox* Frame2_;
     ccXPButton* Command1_;
@@ -57,6 +66,7 @@ private:
     QTreeWidget* Dir1_;
     QListWidget* File1_;
     TagPanel* Frame4_;
+    QFileSystemWatcher* watcher_;
 };
 
 }  // namespace sonorelle
