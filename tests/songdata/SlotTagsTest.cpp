@@ -109,6 +109,7 @@ TEST_F(SlotTagsTest, SlotWithoutATagShowsItsListEntrySoASaveKeepsItsName)
     EXPECT_EQ(document().SlotClicked(0), listed);
     EXPECT_TRUE(fixture.feedback.messages.isEmpty());
     ASSERT_TRUE(document().SaveSlotTags(0, document().SlotClicked(0)));
+    fixture.feedback.messages.clear();  // the reload reports the short s03 again
     const SongListRecord entry = document().slotList().at(0);
     EXPECT_EQ(QStringList({entry.title, entry.artist, entry.album}),
               QStringList({listed.title, listed.artist, listed.album}));

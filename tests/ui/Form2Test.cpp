@@ -92,7 +92,7 @@ TEST_F(SetupDialog, TheStandInForNoDriveSpeaksTheLanguage)
     units.fill({CdUnit{QStringLiteral("(no CD drive)"), {}, false, {}}});
     writeLanguage(QStringLiteral("program/languages/Francais.lng"), QStringLiteral("Français"),
                   {{QStringLiteral("NoCdDrive"), QStringLiteral("(aucun lecteur CD)")}});
-    texts.load(path(QStringLiteral("program/languages/Francais.lng")));
+    set(SettingsKeys::Language, programDir() + QStringLiteral("/languages/Francais.lng"));
     ASSERT_TRUE(dialog.load());
     EXPECT_EQ(items(child<QComboBox>("cmbCD")), QStringList{QStringLiteral("(aucun lecteur CD)")});
 }
