@@ -10,7 +10,7 @@ packages=(
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick
   lame sox ffmpeg id3v2 python3-mutagen
 )
 

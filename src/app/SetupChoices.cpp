@@ -53,7 +53,13 @@ void SetupChoices::chooseLanguage(int index)
 
 QStringList SetupChoices::driveEntries() const
 {
-    return context_.units.labels();
+    QStringList entries = context_.units.labels();
+    // The drives' own names stay; the stand-in for none speaks the person's language.
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (context_.units.units().at(i).isPlaceholder())
+            entries[i] = context_.texts.textOr(QStringLiteral("NoCdDrive"), entries[i]);
+    }
+    return entries;
 }
 
 void SetupChoices::chooseDrive(int index)

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -239,7 +240,9 @@ bool StartupSequence::checkEncoder()
 void StartupSequence::placeFileBrowser()
 {
     SharedValues& shared = context_.shared;
-    QString folder = QDir::homePath();
+    // A person's own songs are most likely in their music folder.
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    QString folder = !music.isEmpty() && QFileInfo(music).isDir() ? music : QDir::homePath();
     if (!shared.LastWorkDir.isEmpty()) {
         const QString last = TranslateWindowsPath(shared.LastWorkDir, context_.registry.winePrefix());
         const bool ready = context_.steps.CheckDrive(last);

@@ -31,8 +31,13 @@ FileTagFields FileTagEditor::readFileTags(const QString& path)
 FileTagEditor::SaveResult FileTagEditor::saveFileTags(const QString& path, const FileTagFields& fields)
 {
     const QString extension = extensionOf(path);
-    if (extension != u"mp3" && extension != u"str")
+    if (extension != u"mp3" && extension != u"str") {
+        context_.reportError(TextOr(context_.texts, QStringLiteral("msgNotTaggable"),
+                                    QStringLiteral("Tags can be saved only into MP3 files and game streams (.str). "
+                                                   "This file cannot hold them:"))
+                             + u'\n' + QFileInfo(path).fileName());
         return SaveResult::NotTaggable;
+    }
     // A file that is gone is left to the writer, which says so.
     if (QFileInfo::exists(path) && !UserMayModifyFile(path)) {
         context_.reportKey(QStringLiteral("msg12"));

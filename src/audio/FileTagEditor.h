@@ -16,7 +16,7 @@ class FileTagEditor {
 public:
     enum class SaveResult {
         Saved,
-        NotTaggable,   // not an .mp3 or .str file: nothing written
+        NotTaggable,   // not an .mp3 or .str file: reported, nothing written
         NotPermitted,  // this user may not change the file: reported, nothing written
         Failed,        // reported
     };

@@ -59,7 +59,7 @@ void ShowID3v2Values(const Id3Values& id3, FileTagFields& fields)
     fields.put(FileTagField::Artist, id3.Id3Artist);
     fields.put(FileTagField::Album, id3.Id3Album);
     fields.put(FileTagField::Year, id3.Id3Year);
-    fields.put(FileTagField::Comment, QString());
+    fields.put(FileTagField::Comment, id3.Id3Comment);
 }
 
 void GetStrInfo_To_mp3(const QString& path, const QString& listedName, FileTagFields& fields, TagRecord& StrTg,

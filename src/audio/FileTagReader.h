@@ -21,7 +21,7 @@ void GetMp3Info(const QString& path, FileTagFields& fields, Id3Values& id3, cons
 // keep what they hold.
 bool ReadID3v2Tag(const QString& path, Id3Values& id3);
 
-// The ID3v2 values into the fields; the comment, which they do not carry, is emptied.
+// The ID3v2 values into the fields.
 void ShowID3v2Values(const Id3Values& id3, FileTagFields& fields);
 
 // Fills the fields from the trailing record of a game stream file (.str, .asf), read

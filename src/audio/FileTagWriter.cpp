@@ -12,15 +12,20 @@ namespace sonorelle {
 
 namespace {
 
-constexpr char FileTagGenre = 0;
+// 255 is "no genre"; 0 would name one (Blues).
+constexpr char NoGenre = char(0xFF);
 
 // The record's bytes; nullopt (reported) when a text cannot be stored in the tag code page.
-std::optional<QByteArray> RecordOf(const FileTagFields& fields, const SongDataContext& context)
+std::optional<QByteArray> RecordOf(const QString& path, const FileTagFields& fields, const SongDataContext& context)
 {
     TagRecord record = TagRecord::forSlot(fields.value(FileTagField::Title), fields.value(FileTagField::Artist),
                                           fields.value(FileTagField::Album), fields.value(FileTagField::Year),
                                           fields.value(FileTagField::Comment));
-    record.StrGenre = FileTagGenre;
+    // Overwriting a record keeps the genre it had: the fields do not show one.
+    TagRecord existing;
+    const bool tagged =
+        TagRecordFile::read(path, existing, context.shared.TagCodePage) == TagRecordFile::ReadResult::Tagged;
+    record.StrGenre = tagged ? existing.StrGenre : NoGenre;
     return context.encodeTagRecord(record);
 }
 
@@ -39,7 +44,7 @@ bool WriteRecord(const QString& path, const QByteArray& record, const SongDataCo
 
 bool WriteMp3Tag(const QString& path, const FileTagFields& fields, const SongDataContext& context)
 {
-    const std::optional<QByteArray> record = RecordOf(fields, context);
+    const std::optional<QByteArray> record = RecordOf(path, fields, context);
     if (!record)
         return false;
     // The owner's write permission stands for the cleared read-only attribute.
@@ -50,7 +55,7 @@ bool WriteMp3Tag(const QString& path, const FileTagFields& fields, const SongDat
 
 bool WriteStrFileTag(const QString& path, const FileTagFields& fields, const SongDataContext& context)
 {
-    const std::optional<QByteArray> record = RecordOf(fields, context);
+    const std::optional<QByteArray> record = RecordOf(path, fields, context);
     return record && WriteRecord(path, *record, context);
 }
 

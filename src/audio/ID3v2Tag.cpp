@@ -24,23 +24,25 @@ constexpr std::uint8_t V4FrameEncrypted = 0x04;
 constexpr std::uint8_t V4FrameUnsynchronised = 0x02;
 constexpr std::uint8_t V4FrameHasDataLength = 0x01;
 
-enum class Slot { Title, LeadArtist, OriginalArtist, Album, Year, RecordingTime, Count };
+enum class Slot { Title, LeadArtist, OriginalArtist, Album, Year, RecordingTime, Comment, Count };
 
 struct FrameId {
     const char* id;
     Slot slot;
 };
 
-constexpr std::array<FrameId, 5> V2Frames = {{{"TT2", Slot::Title},
+constexpr std::array<FrameId, 6> V2Frames = {{{"TT2", Slot::Title},
                                               {"TP1", Slot::LeadArtist},
                                               {"TOA", Slot::OriginalArtist},
                                               {"TAL", Slot::Album},
-                                              {"TYE", Slot::Year}}};
-constexpr std::array<FrameId, 5> V3V4Frames = {{{"TIT2", Slot::Title},
+                                              {"TYE", Slot::Year},
+                                              {"COM", Slot::Comment}}};
+constexpr std::array<FrameId, 6> V3V4Frames = {{{"TIT2", Slot::Title},
                                                 {"TPE1", Slot::LeadArtist},
                                                 {"TALB", Slot::Album},
                                                 {"TYER", Slot::Year},
-                                                {"TDRC", Slot::RecordingTime}}};
+                                                {"TDRC", Slot::RecordingTime},
+                                                {"COMM", Slot::Comment}}};
 
 std::uint8_t Byte(QByteArrayView bytes, qsizetype at)
 {
@@ -76,6 +78,23 @@ QByteArray RemoveUnsynchronisation(QByteArrayView bytes)
     return plain;
 }
 
+// A comment frame holds its encoding byte, a 3-byte language, a description ended by
+// a terminator of the encoding's width, then the text: the encoding byte and the text
+// as a text frame would hold them. Empty when the description has no end.
+QByteArray CommentAsText(QByteArrayView data)
+{
+    constexpr qsizetype DescriptionStart = 4;
+    if (data.size() < DescriptionStart)
+        return {};
+    const std::uint8_t encoding = Byte(data, 0);
+    const qsizetype width = encoding == 1 || encoding == 2 ? 2 : 1;
+    for (qsizetype at = DescriptionStart; at + width <= data.size(); at += width) {
+        if (data[at] == '\0' && (width == 1 || data[at + 1] == '\0'))
+            return data.first(1).toByteArray() + data.sliced(at + width).toByteArray();
+    }
+    return {};
+}
+
 bool IsFrameIdCharacter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -100,6 +119,7 @@ public:
         const std::optional<QString>& original = (*this)[Slot::OriginalArtist];
         store((!lead || lead->isEmpty()) && original ? original : lead, values.Id3Artist);
         store((*this)[Slot::Album], values.Id3Album);
+        store((*this)[Slot::Comment], values.Id3Comment);
         // Version 2.4 keeps the year only as the start of the recording time ("2015-03-01").
         const std::optional<QString>& year = (*this)[Slot::Year];
         const std::optional<QString>& recordingTime = (*this)[Slot::RecordingTime];
@@ -140,8 +160,12 @@ public:
                 return;  // a frame running past the tag
             const QByteArrayView data = frames.sliced(pos + headerLength_, qsizetype(size));
             if (const std::optional<Slot> slot = slotOf(id)) {
-                if (const std::optional<QString> text = textOf(frameHeader, data))
-                    taken.takeFirst(*slot, *text);
+                if (const std::optional<QByteArray> content = contentOf(frameHeader, data)) {
+                    const std::optional<QString> text =
+                        DecodeID3v2Text(*slot == Slot::Comment ? CommentAsText(*content) : *content);
+                    if (text)
+                        taken.takeFirst(*slot, *text);
+                }
             }
             pos += headerLength_ + qsizetype(size);
         }
@@ -166,35 +190,36 @@ private:
         return version_ == 2 ? find(V2Frames) : find(V3V4Frames);
     }
 
-    std::optional<QString> textOf(QByteArrayView frameHeader, QByteArrayView data) const
+    // The frame's own bytes, without what the frame's format flags put before them.
+    std::optional<QByteArray> contentOf(QByteArrayView frameHeader, QByteArrayView data) const
     {
         if (version_ == 2)
-            return DecodeID3v2Text(data);
+            return data.toByteArray();
         const std::uint8_t format = Byte(frameHeader, 9);
-        return version_ == 3 ? v3Text(format, data) : v4Text(format, data);
+        return version_ == 3 ? v3Content(format, data) : v4Content(format, data);
     }
 
     // Encrypted or compressed text cannot be shown as it stands, whichever frame holds it.
-    static std::optional<QString> v3Text(std::uint8_t format, QByteArrayView data)
+    static std::optional<QByteArray> v3Content(std::uint8_t format, QByteArrayView data)
     {
         if (format & (V3FrameCompressed | V3FrameEncrypted))
             return std::nullopt;
-        return DecodeID3v2Text(skipped(data, (format & V3FrameGrouped) ? 1 : 0));
+        return skipped(data, (format & V3FrameGrouped) ? 1 : 0);
     }
 
-    std::optional<QString> v4Text(std::uint8_t format, QByteArrayView data) const
+    std::optional<QByteArray> v4Content(std::uint8_t format, QByteArrayView data) const
     {
         if (format & (V4FrameCompressed | V4FrameEncrypted))
             return std::nullopt;
         const qsizetype prefix = ((format & V4FrameGrouped) ? 1 : 0) + ((format & V4FrameHasDataLength) ? 4 : 0);
         if (allUnsynchronised_ || (format & V4FrameUnsynchronised))
-            return DecodeID3v2Text(skipped(RemoveUnsynchronisation(data), prefix));
-        return DecodeID3v2Text(skipped(data, prefix));
+            return skipped(RemoveUnsynchronisation(data), prefix);
+        return skipped(data, prefix);
     }
 
-    static QByteArrayView skipped(QByteArrayView data, qsizetype count)
+    static QByteArray skipped(QByteArrayView data, qsizetype count)
     {
-        return count < data.size() ? data.sliced(count) : QByteArrayView();
+        return count < data.size() ? data.sliced(count).toByteArray() : QByteArray();
     }
 
     int version_;

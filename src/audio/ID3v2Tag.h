@@ -24,10 +24,10 @@ struct ID3v2Header {
 // or its version is not one we read (2, 3, 4).
 std::optional<ID3v2Header> ReadID3v2Header(QByteArrayView fileStart);
 
-// Walks the frames of a tag body by their headers and takes title, artist, album and
-// year into values; a value whose frame is absent or unreadable keeps what it holds. A
-// malformed frame ends the walk and what was taken before it stays. Never reads outside
-// body. Returns false when the tag is of a kind that cannot be read at all.
+// Walks the frames of a tag body by their headers and takes title, artist, album, year
+// and comment into values; a value whose frame is absent or unreadable keeps what it
+// holds. A malformed frame ends the walk and what was taken before it stays. Never
+// reads outside body. Returns false when the tag is of a kind that cannot be read at all.
 bool ParseID3v2Frames(QByteArrayView body, const ID3v2Header& header, Id3Values& values);
 
 }  // namespace sonorelle

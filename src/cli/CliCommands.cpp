@@ -125,8 +125,12 @@ bool isReadableFile(const CommandCall& call, const QString& path)
     const QFileInfo info(path);
     if (info.isFile() && info.isReadable())
         return true;
-    call.session.songData().reportError(info.exists() ? QStringLiteral("%1 is not a file that can be read.").arg(path)
-                                            : QStringLiteral("%1 does not exist.").arg(path));
+    const TextLookup texts = call.session.lookup();
+    const QString problem =
+        info.exists()
+            ? TextOr(texts, QStringLiteral("msgFileUnreadable"), QStringLiteral("This is not a file that can be read:"))
+            : TextOr(texts, QStringLiteral("msgFileMissing"), QStringLiteral("This file does not exist:"));
+    call.session.songData().reportError(problem + u'\n' + path);
     return false;
 }
 
@@ -157,10 +161,6 @@ int setFileTags(const CommandCall& call)
     case FileTagEditor::SaveResult::Saved:
         return CliExit::Success;
     case FileTagEditor::SaveResult::NotTaggable:
-        call.session.songData().reportError(
-            QStringLiteral("%1 is neither an MP3 file (.mp3) nor a game stream (.str); only those take tags.")
-                .arg(path));
-        return CliExit::Failure;
     case FileTagEditor::SaveResult::NotPermitted:
     case FileTagEditor::SaveResult::Failed:
         break;  // the editor has told why

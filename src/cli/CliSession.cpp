@@ -2,6 +2,7 @@
 
 #include "app/Feedback.h"
 #include "app/SettingsKeys.h"
+#include "songdata/TextLookup.h"
 
 #include <utility>
 
@@ -30,13 +31,12 @@ void CliSession::openSetupForFirstRun()
     // Writing "CDDrive" here would skip the window's Setup for good, so the choice is
     // left to the person; without it the command line cannot go on.
     const QString key = Registry::hiveName(Hive::LocalMachine) + u'\\' + SettingsKeys::ProgramKey;
-    feedback_.message(
-        QStringLiteral("The Setup has not been done yet, and the command line does not open it. Start sonorelle "
-                       "once and close its Setup window, or choose the first CD unit with\n"
-                       "  sonorelle-reg set '%1' %2 0\n"
-                       "(the language is then the first file of the languages folder).")
-            .arg(key, SettingsKeys::CDDrive),
-        QStringLiteral("sonorelle-cli"), MessageIcon::Critical);
+    const QString text = TextOr(session_.lookup(), QStringLiteral("msgCliSetupMissing"),
+                                QStringLiteral("The Setup has not been done yet, and the command line does not open "
+                                               "it. Start sonorelle once and close its Setup window, or choose the "
+                                               "first CD unit with"));
+    feedback_.message(text + QStringLiteral("\n  sonorelle-reg set '%1' %2 0").arg(key, SettingsKeys::CDDrive),
+                      QStringLiteral("sonorelle-cli"), MessageIcon::Critical);
 }
 
 void CliSession::closeProgram()

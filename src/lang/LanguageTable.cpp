@@ -55,6 +55,7 @@ QList<CaptionEntry> BuildCaptions()
         FieldCaption(Setup, "Label3", "SiteCap"),
         FieldCaption(Setup, "Label5", "MailCap"),
         FieldCaption(Setup, "Label7", "VersionCap"),
+        Caption(Setup, "Frame1", "CdDriveCap"),
         Caption(Setup, "Command1", "LngBtnClose"),
 
         Caption(About, "", "About"),
@@ -70,7 +71,24 @@ QList<CaptionEntry> BuildCaptions()
     };
 }
 
+QList<CaptionEntry> BuildToolTips()
+{
+    using enum LanguageWindow;
+    // The picture buttons have no caption to say what they do.
+    return {
+        Caption(Main, "Command18", "tipMoveUp"),
+        Caption(Main, "Command19", "tipMoveDown"),
+        Caption(Main, "Command20", "tipShuffle"),
+    };
+}
+
 }  // namespace
+
+const QList<CaptionEntry>& LanguageTable::toolTips()
+{
+    static const QList<CaptionEntry> all = BuildToolTips();
+    return all;
+}
 
 const QList<CaptionEntry>& LanguageTable::captions()
 {
@@ -115,9 +133,9 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgListNotWritten"), QStringLiteral("msgListNotArchived"), QStringLiteral("msgStreamMissing"),
         QStringLiteral("msgTagNotWritten"), QStringLiteral("msgNotTrashed"), QStringLiteral("msgFileTagNotWritten"),
         QStringLiteral("msgWineMissing"), QStringLiteral("msgGameMissing"), QStringLiteral("msgGameNotStarted"),
-        QStringLiteral("msgBusy"),
-        QStringLiteral("msgTagCodePage"),
-        QStringLiteral("msgRunnerMissing"),
+        QStringLiteral("msgBusy"), QStringLiteral("msgTagCodePage"), QStringLiteral("msgRunnerMissing"),
+        QStringLiteral("msgNotTaggable"), QStringLiteral("msgFileMissing"), QStringLiteral("msgFileUnreadable"),
+        QStringLiteral("msgCliSetupMissing"), QStringLiteral("NoCdDrive"),
     };
     return kept;
 }
@@ -132,6 +150,8 @@ const QStringList& LanguageTable::allKeys()
         };
         for (const CaptionEntry& caption : captions())
             add(caption.key);
+        for (const CaptionEntry& tip : toolTips())
+            add(tip.key);
         for (const QString& key : keptKeys())
             add(key);
         return keys;

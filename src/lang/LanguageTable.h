@@ -28,6 +28,9 @@ public:
 
     static const QList<LanguageWindow>& windows();
 
+    // The tooltips, in the same form: the control shows its key's text when pointed at.
+    static const QList<CaptionEntry>& toolTips();
+
     // The objectName of a window ("Form1", "frmAbout", ...).
     static QString windowName(LanguageWindow window);
 
@@ -35,7 +38,8 @@ public:
     // texts, their title, the status lines, and the splash line's middle part.
     static const QStringList& keptKeys();
 
-    // Every key the program reads from "Translate": the captions' keys, then the kept ones.
+    // Every key the program reads from "Translate": the captions', the tooltips', then
+    // the kept ones.
     static const QStringList& allKeys();
 };
 

@@ -52,7 +52,9 @@ Registry Registry::fromEnvironment()
     const QString prefix = qEnvironmentVariable("WINEPREFIX");
     if (prefix.isEmpty())
         return Registry(store, QDir::homePath() + QStringLiteral("/.wine"), PrefixOrigin::Default);
-    return Registry(store, prefix);
+    // Wine takes a relative prefix from the folder it starts in; the game's folder is
+    // built from it and must not depend on where the program runs from.
+    return Registry(store, QDir::cleanPath(QDir(prefix).absolutePath()));
 }
 
 QString Registry::hiveName(Hive hive)

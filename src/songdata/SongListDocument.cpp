@@ -41,12 +41,16 @@ QString SongListDocument::streamFileOf(int slot) const
 SlotTagFields SongListDocument::SlotClicked(int selected)
 {
     SlotTagFields fields = ClearSlotTagBoxes();
-    if (isSelected(selected))
-        fields = GetStrInfo(streamFileOf(selected), lines_.at(selected));
+    if (isSelected(selected)) {
+        const SongListRecord& entry = slots_.at(selected);
+        fields = GetStrInfo(streamFileOf(selected), lines_.at(selected),
+                            SlotTagFields{entry.title, entry.artist, entry.album, {}, {}});
+    }
     return fields;
 }
 
-SlotTagFields SongListDocument::GetStrInfo(const QString& Filename, const QString& shownLine)
+SlotTagFields SongListDocument::GetStrInfo(const QString& Filename, const QString& shownLine,
+                                           const SlotTagFields& withoutRecord)
 {
     switch (TagRecordFile::read(Filename, StrTg_, context_.shared.TagCodePage)) {
     case TagRecordFile::ReadResult::Tagged:
@@ -61,7 +65,7 @@ SlotTagFields SongListDocument::GetStrInfo(const QString& Filename, const QStrin
     case TagRecordFile::ReadResult::Missing:
         break;
     }
-    return ClearSlotTagBoxes();
+    return withoutRecord.limited();
 }
 
 bool SongListDocument::SaveStrInfo(const QString& Filename, const QString& st_title, const QString& st_artist,

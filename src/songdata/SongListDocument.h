@@ -41,11 +41,13 @@ public:
     // The slot's stream file, "" when its name cannot name one.
     QString streamFileOf(int slot) const;
 
-    // A click on a line: the fields emptied, then filled from the slot's tag record.
+    // A click on a line: the fields emptied, then filled from the slot's tag record,
+    // or from its list entry when the stream has none, so a save keeps the song's name.
     SlotTagFields SlotClicked(int selected);
-    // The tag record of Filename as the five fields; empty when it has none. A file
-    // too short for a record is reported with shownLine.
-    SlotTagFields GetStrInfo(const QString& Filename, const QString& shownLine);
+    // The tag record of Filename as the five fields; withoutRecord when it has none. A
+    // file too short for a record is reported with shownLine.
+    SlotTagFields GetStrInfo(const QString& Filename, const QString& shownLine,
+                             const SlotTagFields& withoutRecord = ClearSlotTagBoxes());
     // Writes a slot tag record into an existing stream file; with massiv the selected
     // slot also takes the title, artist and album. Then saves the list.
     bool SaveStrInfo(const QString& Filename, const QString& st_title, const QString& st_artist,

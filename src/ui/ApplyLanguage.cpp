@@ -50,6 +50,18 @@ void SetCaption(QWidget& control, const QString& text)
     }
 }
 
+// A title bar shows no access key: "&" marks go, "&&" stays one ampersand.
+QString WithoutAccessKey(const QString& caption)
+{
+    QString title;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        title.append(caption[i]);
+    }
+    return title;
+}
+
 }  // namespace
 
 void ApplyLanguage(const LanguageTexts& texts, LanguageWindowProvider& windows)
@@ -67,10 +79,16 @@ void ApplyWindowCaptions(const LanguageTexts& texts, LanguageWindow which, QWidg
             continue;
         const QString text = texts.caption(entry);
         if (entry.control.isEmpty()) {
-            window.setWindowTitle(text);
+            window.setWindowTitle(WithoutAccessKey(text));
         } else if (QWidget* control = FindControl(window, entry.control)) {
             SetCaption(*control, text);
         }
+    }
+    for (const CaptionEntry& entry : LanguageTable::toolTips()) {
+        if (entry.window != which)
+            continue;
+        if (QWidget* control = FindControl(window, entry.control))
+            control->setToolTip(texts.caption(entry));
     }
 }
 

@@ -35,6 +35,7 @@ Banner::Banner(QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 6, 8, 4);
     row->setSpacing(12);
+    row->addSpacing(nameWidth());
     row->addStretch(1);
     for (const Command& command : commands) {
         auto* image = Named(new ClickableImage(this), command.image);
@@ -42,8 +43,9 @@ Banner::Banner(QWidget* parent)
         image->setAlignment(Qt::AlignCenter);
         auto* caption = Named(new ClickableImage(this), command.caption);
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        caption->setMinimumWidth(64);
-        caption->setMinimumHeight(caption->fontMetrics().height());
+        caption->setMinimumHeight(caption->fontMetrics().height() + 2);
+        caption->makeKeyboardCommand();
+        captions_.append(caption);
         for (ClickableImage* part : {image, caption})
             connect(part, &ClickableImage::Click, this, command.signal);
         auto* column = new QVBoxLayout;
@@ -53,6 +55,11 @@ Banner::Banner(QWidget* parent)
         row->addLayout(column);
     }
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+QList<QWidget*> Banner::commandsInTabOrder() const
+{
+    return captions_;
 }
 
 }  // namespace sonorelle

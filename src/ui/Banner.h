@@ -2,6 +2,8 @@
 
 #include "ui/BannerPicture.h"
 
+#include <QList>
+
 namespace sonorelle {
 
 class ClickableImage;
@@ -14,11 +16,17 @@ class Banner : public BannerPicture {
 public:
     explicit Banner(QWidget* parent = nullptr);
 
+    // The captions, which take the keyboard for their commands, left to right.
+    QList<QWidget*> commandsInTabOrder() const;
+
 signals:
     void runGame();
     void openSetup();
     void openAbout();
     void exitProgram();
+
+private:
+    QList<QWidget*> captions_;
 };
 
 }  // namespace sonorelle

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace sonorelle {
@@ -18,6 +19,19 @@ BannerPicture::BannerPicture(QWidget* parent)
     setPalette(light);
 }
 
+QFont BannerPicture::titleFont() const
+{
+    QFont title = font();
+    title.setPointSizeF(title.pointSizeF() * 2.0);
+    title.setBold(true);
+    return title;
+}
+
+int BannerPicture::nameWidth() const
+{
+    return std::max(NameLeft + QFontMetrics(titleFont()).horizontalAdvance(QStringLiteral("Sonorelle")), WaveEnd);
+}
+
 void BannerPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -30,18 +44,15 @@ void BannerPicture::paintEvent(QPaintEvent*)
     // A sound wave under the name.
     QPainterPath wave;
     const double base = height() * 0.78;
-    wave.moveTo(12, base);
-    for (int x = 12; x < 190; x += 4)
+    wave.moveTo(NameLeft, base);
+    for (int x = NameLeft; x < WaveEnd; x += 4)
         wave.lineTo(x, base + 5 * std::sin(x / 9.0) * std::sin(x / 47.0));
     painter.setPen(QPen(QColor(0x7f, 0xc8, 0xf8, 170), 1.6));
     painter.drawPath(wave);
 
-    QFont title = font();
-    title.setPointSizeF(title.pointSizeF() * 2.0);
-    title.setBold(true);
-    painter.setFont(title);
+    painter.setFont(titleFont());
     painter.setPen(QColor(0xf2, 0xf5, 0xfa));
-    painter.drawText(QRect(12, 0, width() / 2, static_cast<int>(base) - 4), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRect(NameLeft, 0, nameWidth(), static_cast<int>(base) - 4), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Sonorelle"));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 
 namespace sonorelle {
@@ -12,8 +13,17 @@ class BannerPicture : public QWidget {
 public:
     explicit BannerPicture(QWidget* parent = nullptr);
 
+    // Where the painted name and its wave end: nothing laid on the banner may cover them.
+    int nameWidth() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    static constexpr int NameLeft = 12;
+    static constexpr int WaveEnd = 190;
+
+    QFont titleFont() const;
 };
 
 }  // namespace sonorelle

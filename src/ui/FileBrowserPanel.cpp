@@ -10,10 +10,12 @@
 #include "ui/BrowserFolders.h"
 #include "ui/PanelLayout.h"
 #include "ui/TagPanel.h"
+#include "ui/TypingLimitEdit.h"
 #include "ui/WidgetNames.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -21,6 +23,8 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <iterator>
 
 namespace sonorelle {
 
@@ -66,6 +70,7 @@ FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     , Dir1_(Named(new QTreeWidget, "Dir1"))
     , File1_(Named(new QListWidget, "File1"))
     , Frame4_(new TagPanel(FileTags))
+    , watcher_(new QFileSystemWatcher(this))
 {
     Dir1_->setHeaderHidden(true);
     Dir1_->setRootIsDecorated(false);
@@ -80,6 +85,13 @@ FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     browser->addLayout(folders, 2);
     browser->addWidget(File1_, 3);
     LayOutPanel(*this, *Frame2_, {Command1_, Command17_, Command2_, Command10_}, browser, *Frame4_);
+    // Tab goes through the browser first, then its buttons, then the file's tags.
+    QWidget* order[] = {Drive1_, Dir1_, File1_, Command1_, Command17_, Command2_, Command10_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    setTabOrder(Command10_, Frame4_->fields().first());
+    // Songs saved into the shown folder by another program appear without a click.
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { showFiles(); });
 
     connect(Drive1_, &QComboBox::currentIndexChanged, this, [this](int index) { Drive1_Change(index); });
     connect(Dir1_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Dir1_Activated(item); });
@@ -92,6 +104,16 @@ QList<QWidget*> FileBrowserPanel::workingControls() const
 {
     // Selecting every file (Ctrl+A) belongs to File1.
     return {File1_, Dir1_, Drive1_, Command1_, Command2_, Command10_, Frame4_->saveButton(), Command17_};
+}
+
+QWidget* FileBrowserPanel::firstInTabOrder() const
+{
+    return Drive1_;
+}
+
+QWidget* FileBrowserPanel::lastInTabOrder() const
+{
+    return Frame4_->saveButton();
 }
 
 void FileBrowserPanel::place(const QString& folder)
@@ -163,9 +185,38 @@ void FileBrowserPanel::showFolder(const QString& folder)
     if (current)
         Dir1_->setCurrentItem(current);
 
-    const QSignalBlocker quiet(File1_);
-    File1_->clear();
-    File1_->addItems(FileListFilter().filesIn(folder));
+    if (!watcher_->directories().isEmpty())
+        watcher_->removePaths(watcher_->directories());
+    if (!folder.isEmpty())
+        watcher_->addPath(folder);
+    {
+        const QSignalBlocker quiet(File1_);
+        File1_->clear();
+    }
+    showFiles();
+}
+
+void FileBrowserPanel::showFiles()
+{
+    const QListWidgetItem* current = File1_->currentItem();
+    const QString shown = current ? current->text() : QString();
+    QStringList selected;
+    for (const QListWidgetItem* item : File1_->selectedItems())
+        selected.append(item->text());
+    {
+        const QSignalBlocker quiet(File1_);
+        File1_->clear();
+        File1_->addItems(FileListFilter().filesIn(folder_));
+        for (int row = 0; row < File1_->count(); ++row) {
+            QListWidgetItem* item = File1_->item(row);
+            if (item->text() == shown)
+                File1_->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+            item->setSelected(selected.contains(item->text()));
+        }
+    }
+    // Fields left over from a file no longer selected would be saved into nothing.
+    if (!File1_->currentItem())
+        File1_Click();
 }
 
 void FileBrowserPanel::Dir1_Activated(QTreeWidgetItem* item)
@@ -198,12 +249,14 @@ void FileBrowserPanel::File1_Click()
 }
 
 // Saves into the file whose tags the fields show; neither the fields nor the lists
-// are refreshed, and without a file nothing happens.
+// are refreshed. Without a file the person is asked to pick one.
 void FileBrowserPanel::Command5_Click()
 {
     const QListWidgetItem* item = File1_->currentItem();
-    if (!item)
+    if (!item) {
+        session_.songData().reportKey(QStringLiteral("msg1"));
         return;
+    }
     FileTagFields fields;
     const QStringList texts = Frame4_->texts();
     qsizetype i = 0;

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QListWidget;
 class QTreeWidget;
@@ -32,6 +33,9 @@ public:
     void place(const QString& folder);
     const QString& folder() const { return folder_; }
 
+    // The panel's tab chain, which runs from the drive list to the save button.
+    QWidget* firstInTabOrder() const;
+    QWidget* lastInTabOrder() const;
     // The controls a running operation switches off.
     QList<QWidget*> workingControls() const;
 
@@ -41,6 +45,8 @@ signals:
 private:
     void Drive1_Change(int index);
     void showFolder(const QString& folder);
+    // Lists the folder's files anew, keeping the selection of those still there.
+    void showFiles();
     void Dir1_Activated(QTreeWidgetItem* item);
     void File1_Click();
     void Command5_Click();
@@ -59,6 +65,7 @@ private:
     QTreeWidget* Dir1_;
     QListWidget* File1_;
     TagPanel* Frame4_;
+    QFileSystemWatcher* watcher_;
 };
 
 }  // namespace sonorelle

@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -66,6 +67,14 @@ Form1::Form1(Registry registry, const QString& executableDir, const QString& com
     rows->addLayout(body, 1);
     setCentralWidget(central);
 
+    // Tab runs through the songs, the files, then the banner's commands.
+    QWidget* previous = files_->lastInTabOrder();
+    setTabOrder(songs_->lastInTabOrder(), files_->firstInTabOrder());
+    for (QWidget* command : Picture1_->commandsInTabOrder()) {
+        setTabOrder(previous, command);
+        previous = command;
+    }
+
     connect(Picture1_, &Banner::runGame, this, &Form1::runGame);
     connect(Picture1_, &Banner::openSetup, this, &Form1::openSetup);
     connect(Picture1_, &Banner::openAbout, this, &Form1::openAbout);
@@ -83,14 +92,21 @@ bool Form1::start()
 {
     const StartupOutcome outcome = session_.FormLoad();
     if (outcome == StartupOutcome::Completed)
-        show();
+        showOnSongList();
     return outcome != StartupOutcome::Ended;
 }
 
 void Form1::FormLoad()
 {
     if (session_.FormLoad() == StartupOutcome::Completed)
-        show();
+        showOnSongList();
+}
+
+void Form1::showOnSongList()
+{
+    show();
+    // The keyboard starts where nothing is destroyed by Enter or Space.
+    songs_->setFocus(Qt::OtherFocusReason);
 }
 
 frmProgress* Form1::progressWindow()
@@ -241,6 +257,9 @@ void Form1::openSetupForFirstRun()
     Form2* dialog = setupDialog();
     if (!dialog->load())
         return;
+    // The main window is hidden: the dialog would open wherever the window manager puts it.
+    dialog->adjustSize();
+    dialog->move(dialog->screen()->availableGeometry().center() - dialog->rect().center());
     dialog->show();
     hide();
 }
@@ -273,9 +292,10 @@ void Form1::ApplyLanguage(const LanguageTexts& texts)
 {
     sonorelle::ApplyLanguage(texts, *this);
     // Translations differ in length: no button of the window gets narrower than its caption.
+    // Nor lower: a small window must not squash a caption off its button.
     for (ccXPButton* button : findChildren<ccXPButton*>()) {
         const QSize caption = button->fontMetrics().size(Qt::TextSingleLine | Qt::TextShowMnemonic, button->text());
-        button->setMinimumWidth(caption.width() + 10);
+        button->setMinimumSize(caption.width() + 10, caption.height() + 8);
     }
 }
 

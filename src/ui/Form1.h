@@ -83,6 +83,7 @@ protected:
 private:
     QList<QWidget*> workingControls() const;
     void setWorkingControlsEnabled(bool enabled);
+    void showOnSongList();
 
     // Banner commands
     void runGame();

@@ -6,14 +6,18 @@
 #include "ui/CommandIcons.h"
 #include "ui/PanelLayout.h"
 #include "ui/TagPanel.h"
+#include "ui/TypingLimitEdit.h"
 #include "ui/WidgetNames.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <iterator>
 
 namespace sonorelle {
 
@@ -33,6 +37,8 @@ QPushButton* PictureButton(const char* name, CommandIcons::Picture picture)
     button->setIcon(CommandIcons::icon(picture));
     button->setIconSize(QSize(18, 18));
     button->setFixedSize(30, 30);
+    // Enter in the window must never reach a list edit.
+    button->setAutoDefault(false);
     return button;
 }
 
@@ -61,6 +67,13 @@ SongPanel::SongPanel(Session& session, QWidget* parent)
     list->addWidget(lstSong_, 1);
     list->addLayout(listButtons);
     LayOutPanel(*this, *Frame1_, {Command8_, Command9_, Command11_, Command12_}, list, *Frame3_);
+    // Tab goes from the list to its buttons, then to the song's tags.
+    QWidget* order[] = {lstSong_, Command18_, Command19_, Command20_, Command8_, Command9_, Command11_, Command12_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    setTabOrder(Command12_, Frame3_->fields().first());
+    setFocusProxy(lstSong_);
+    lstSong_->installEventFilter(this);
 
     // The selection, not the current row: a mouse click moves the current row before
     // it selects.
@@ -78,6 +91,21 @@ QList<QWidget*> SongPanel::workingControls() const
     // list would lose one.
     return {lstSong_,  Command8_,  Frame3_->saveButton(), Command9_, Command11_, Command12_,
             Command18_, Command19_, Command20_};
+}
+
+QWidget* SongPanel::lastInTabOrder() const
+{
+    return Frame3_->saveButton();
+}
+
+bool SongPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lstSong_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete && Command8_->isEnabled()) {
+        editSongList(&SongListDocument::Delete);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int SongPanel::selectedSong() const
@@ -118,8 +146,11 @@ void SongPanel::Command4_Click()
 {
     const QStringList texts = Frame3_->texts();
     const SlotTagFields fields{texts[0], texts[1], texts[2], texts[3], texts[4]};
-    if (session_.saveSlotTags(selectedSong(), fields))
+    const int selected = selectedSong();
+    if (session_.saveSlotTags(selected, fields)) {
         showSongLines();
+        selectSong(selected);
+    }
 }
 
 void SongPanel::editSongList(int (SongListDocument::*edit)(int))
@@ -129,6 +160,7 @@ void SongPanel::editSongList(int (SongListDocument::*edit)(int))
         return;
     showSongLines();
     selectSong(*next);
+    lstSong_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace sonorelle

@@ -32,6 +32,12 @@ public:
 
     // The controls a running operation switches off.
     QList<QWidget*> workingControls() const;
+    // Where the panel's tab chain ends (it starts at the song list, the focus proxy).
+    QWidget* lastInTabOrder() const;
+
+protected:
+    // The Delete key in the song list deletes the selected song, as Command8 does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void lstSong_Click();

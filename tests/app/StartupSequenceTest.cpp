@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <tuple>
 
@@ -193,6 +194,13 @@ TEST_F(Startup, FileBrowserReturnsToTheLastWorkFolderOnlyWhenItCanBeShown)
             EXPECT_EQ(shared.DriveReady, ready ? QStringLiteral("yes") : QStringLiteral("no"));
         }
     }
+
+    // Without a last folder, the person's music folder when there is one.
+    const QString ownMusic = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    ASSERT_TRUE(QDir().mkpath(ownMusic));
+    EXPECT_EQ(run(), StartupOutcome::Completed);
+    EXPECT_EQ(host.browserFolder, ownMusic);
+    QDir(ownMusic).removeRecursively();
 }
 
 TEST_F(Startup, StoredDrivePositionOutsideTheListSelectsTheFirstUnit)

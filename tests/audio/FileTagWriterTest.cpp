@@ -14,11 +14,15 @@ namespace {
 
 using namespace sonorelle::test;
 
-QByteArray Record(const char* title, const char* artist, const char* album, const char* year, const char* comment)
+QByteArray Record(const char* title, const char* artist, const char* album, const char* year, const char* comment,
+                  char genre)
 {
     const auto field = [](const char* text, int width) { return QByteArray(text).leftJustified(width, ' ', true); };
-    return "TAG" + field(title, 30) + field(artist, 30) + field(album, 30) + field(year, 4) + field(comment, 30) + '\0';
+    return "TAG" + field(title, 30) + field(artist, 30) + field(album, 30) + field(year, 4) + field(comment, 30) + genre;
 }
+
+constexpr char NoGenre = char(0xFF);
+constexpr char Rock = 17;
 
 // Saving works alike for MP3 files and game streams: the record is appended to a file
 // without one and written over one that is there.
@@ -43,7 +47,11 @@ TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
     QByteArray saved = ReadFile(file);
     EXPECT_EQ(saved.size(), audio.size() + 128);
     EXPECT_EQ(saved.left(audio.size()), audio);
-    EXPECT_EQ(saved.right(128), Record("A title of thirty-five characte", "Artist", "Album", "2021", "Comment"));
+    EXPECT_EQ(saved.right(128),
+              Record("A title of thirty-five characte", "Artist", "Album", "2021", "Comment", NoGenre));
+    // A genre another program gave the file survives, though the fields do not show it.
+    saved.back() = Rock;
+    WriteFile(file, saved);
 
     const FileTagFields second = Fields(S("Grüße"), QString(), QString(), S("1999"), QString());
     ASSERT_EQ(editor.saveFileTags(file, second), FileTagEditor::SaveResult::Saved);
@@ -51,6 +59,7 @@ TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
     EXPECT_EQ(saved.size(), audio.size() + 128);
     EXPECT_EQ(saved.left(audio.size()), audio);
     EXPECT_EQ(editor.readFileTags(file), second);
+    EXPECT_EQ(saved.back(), Rock);
     EXPECT_TRUE(feedback.messages.isEmpty());
 }
 
@@ -121,14 +130,15 @@ TEST_P(SaveFailureTest, IsReported)
 INSTANTIATE_TEST_SUITE_P(Unreachable, SaveFailureTest,
                          ::testing::Values("gone.mp3", "gone.str", "folder.mp3", "folder.str"));
 
-TEST_F(FileTagTest, OtherKindsOfFileAreNotTouched)
+TEST_F(FileTagTest, OtherKindsOfFileAreNotTouchedAndThePersonIsToldWhichCanBe)
 {
     const QString wav = path(S("tone.wav"));
     WriteFile(wav, QByteArray(500, 'a'));
 
     EXPECT_EQ(editor.saveFileTags(wav, Fields(S("Title"), {}, {}, {}, {})), FileTagEditor::SaveResult::NotTaggable);
     EXPECT_EQ(ReadFile(wav), QByteArray(500, 'a'));
-    EXPECT_TRUE(feedback.messages.isEmpty());
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_TRUE(feedback.messages[0].text.contains(S("msgNotTaggable"))) << feedback.messages[0].text.toStdString();
 }
 
 // A folder every user can look into, holding files of the user running the tests.

@@ -17,6 +17,7 @@ struct Expected {
     const char* artist = nullptr;
     const char* album = nullptr;
     const char* year = nullptr;
+    const char* comment = nullptr;
 };
 
 struct ParseCase {
@@ -43,7 +44,7 @@ TEST_P(ID3v2ParseTest, TakesTheFramesOfTheTag)
     const std::optional<ID3v2Header> header = ReadID3v2Header(tag);
     ASSERT_TRUE(header && header->fitsIn(tag.size()));
     const QString earlier = QStringLiteral("earlier");
-    Id3Values values{earlier, earlier, earlier, earlier};
+    Id3Values values{earlier, earlier, earlier, earlier, earlier};
 
     ParseID3v2Frames(QByteArrayView(tag).sliced(ID3v2Header::Length, header->bodySize), *header, values);
 
@@ -52,6 +53,7 @@ TEST_P(ID3v2ParseTest, TakesTheFramesOfTheTag)
     EXPECT_EQ(values.Id3Artist, ExpectedValue(expected.artist));
     EXPECT_EQ(values.Id3Album, ExpectedValue(expected.album));
     EXPECT_EQ(values.Id3Year, ExpectedValue(expected.year));
+    EXPECT_EQ(values.Id3Comment, ExpectedValue(expected.comment));
 }
 
 QByteArray Utf16(QStringConverter::Encoding order, const char* utf8)
@@ -71,6 +73,18 @@ const ParseCase TextCases[] = {
     {"EmptyFrame", ID3v2Tag(3, V3Frame("TIT2", "")), {}},
     {"EncodingByteOnly", ID3v2Tag(3, V3Frame("TIT2", QByteArray(1, '\0'))), {.title = ""}},
 };
+// A comment's text follows its language and its description, in the frame's encoding.
+const ParseCase CommentCases[] = {
+    {"Latin1AfterDescription", ID3v2Tag(3, V3Frame("COMM", QByteArray("\0engdesc\0Hello", 14))), {.comment = "Hello"}},
+    {"Utf16AfterDescription",
+     ID3v2Tag(3, V3Frame("COMM", "\x01" "eng\xFF\xFE" + Le("d") + QByteArray("\0\0", 2) + "\xFF\xFE" + Le("Ωmega"))),
+     {.comment = "Ωmega"}},
+    {"Utf8Version24", ID3v2Tag(4, V4Frame("COMM", QByteArray("\x03" "eng\0", 5) + "Grüße")), {.comment = "Grüße"}},
+    {"Version22", ID3v2Tag(2, V2Frame("COM", QByteArray("\0eng\0Old", 8))), {.comment = "Old"}},
+    {"DescriptionWithoutEnd", ID3v2Tag(3, V3Frame("COMM", QByteArray("\0engdesc", 8))), {}},
+};
+INSTANTIATE_TEST_SUITE_P(Comment, ID3v2ParseTest, ::testing::ValuesIn(CommentCases), CaseName<ParseCase>);
+
 INSTANTIATE_TEST_SUITE_P(Text, ID3v2ParseTest, ::testing::ValuesIn(TextCases), CaseName<ParseCase>);
 
 const QByteArray Long(199, 'y');
@@ -80,7 +94,7 @@ const ParseCase WalkCases[] = {
     {"IdInsideAnotherFramesData",
      ID3v2Tag(3, V3Frame("COMM", Latin1Text(QByteArray("eng\0", 4) + V3Frame("TIT2", Latin1Text("Fake"))))
                      + V3Frame("TIT2", Latin1Text("Real"))),
-     {.title = "Real"}},
+     {.title = "Real", .comment = "TIT2"}},
     {"FirstOfTwoFrames", ID3v2Tag(3, V3Frame("TALB", Latin1Text("First")) + V3Frame("TALB", Latin1Text("Second"))),
      {.album = "First"}},
     {"FrameRunningPastTheTag",

@@ -37,7 +37,7 @@ QString Shown(const QString& title, const QString& artist, const QString& album,
            S("\ncomment\t") + comment + u'\n';
 }
 
-TEST_F(CliFileTags, ShowsTheId3v1RecordOrElseTheId3v2FramesWithoutAComment)
+TEST_F(CliFileTags, ShowsTheId3v1RecordOrElseTheId3v2Frames)
 {
     // No song list is loaded, so a damaged song of the game stays quiet.
     useSongs({GameFixture::song(S("s01")), GameFixture::song(S("s02"), S("A"), S("T"), 100)});
@@ -51,10 +51,10 @@ TEST_F(CliFileTags, ShowsTheId3v1RecordOrElseTheId3v2FramesWithoutAComment)
     // A tab in a frame cannot shift a script's columns.
     const QString v2 = mp3(S("v2.mp3"), QStringList{S("--id3v2-only"), S("--tt"), S("Two\tWords"), S("--ta"),
                                                     S("Sølvfjord"), S("--tl"), S("New Album"), S("--ty"),
-                                                    S("2009"), S("--tc"), S("never shown")});
+                                                    S("2009"), S("--tc"), S("shown too")});
     const Run two = cli({S("filetags"), v2});
     EXPECT_EQ(two.exitCode, 0) << two.err.toStdString();
-    EXPECT_EQ(two.out, Shown(S("Two\\tWords"), S("Sølvfjord"), S("New Album"), S("2009"), QString()));
+    EXPECT_EQ(two.out, Shown(S("Two\\tWords"), S("Sølvfjord"), S("New Album"), S("2009"), S("shown too")));
 
     // Other kinds show empty fields, as the window's click leaves them.
     const QString wav = home.filePath(S("music/tone.wav"));
@@ -125,13 +125,13 @@ TEST_F(CliFileTags, WhatCannotBeReadOrTaggedIsAnErrorAndChangesNothing)
 {
     const QString wav = home.filePath(S("music/tone.wav"));
     WriteFile(wav, QByteArray(500, 'a'));
-    setFileTags(wav, {S("t"), S("a"), S("b"), S("2009"), S("c")}).expectFailure(1, S("neither an MP3 file"));
+    setFileTags(wav, {S("t"), S("a"), S("b"), S("2009"), S("c")}).expectFailure(1, S("only into MP3 files"));
     EXPECT_EQ(ReadFile(wav), QByteArray(500, 'a'));
 
     const QString gone = home.filePath(S("music/gone.mp3"));
     setFileTags(gone, {S("t"), S("a"), S("b"), S("2009"), S("c")}).expectFailure(1, gone);
     EXPECT_FALSE(QFileInfo::exists(gone));
-    cli({S("filetags"), gone}).expectFailure(1, S("Sonorelle: ") + gone + S(" does not exist.\n"));
+    cli({S("filetags"), gone}).expectFailure(1, S("Sonorelle: This file does not exist:\n") + gone + u'\n');
 
     // A stream too short for a record is reported as the window reports it.
     WriteFile(home.filePath(S("music/cut.str")), QByteArray(100, 'a'));

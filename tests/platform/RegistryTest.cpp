@@ -179,5 +179,18 @@ TEST(RegFileTest, TypesOfEightHexDigitsAreRead)
     EXPECT_EQ(RegFile::parse(file.serialize()).serialize(), file.serialize());
 }
 
+TEST(RegistryEnvironmentTest, RelativeWinePrefixBecomesAbsolute)
+{
+    QTemporaryDir work;
+    const QString started = QDir::currentPath();
+    const QByteArray saved = qgetenv("WINEPREFIX");
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+    qputenv("WINEPREFIX", "games/../prefix");
+    const QString prefix = Registry::fromEnvironment().winePrefix();
+    QDir::setCurrent(started);
+    qputenv("WINEPREFIX", saved);
+    EXPECT_EQ(prefix, QDir(work.path()).canonicalPath() + QStringLiteral("/prefix"));
+}
+
 }  // namespace
 }  // namespace sonorelle

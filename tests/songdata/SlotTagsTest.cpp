@@ -130,12 +130,20 @@ TEST_F(SlotTagsTest, TagThatDoesNotFitIsReportedLeavesNoStumpAndTheListIsStillSa
     EXPECT_EQ(fixture.feedback.statuses, QStringList{QStringLiteral("OK")});
 }
 
-TEST_F(SlotTagsTest, SlotWithoutATagShowsEmptyFieldsAndAShortStreamIsReported)
+TEST_F(SlotTagsTest, SlotWithoutATagShowsItsListEntrySoASaveKeepsItsName)
 {
     EXPECT_EQ(document().SlotClicked(-1), ClearSlotTagBoxes());
-    EXPECT_EQ(document().SlotClicked(0), ClearSlotTagBoxes());
+    const SlotTagFields listed{QStringLiteral("Title 1"), QStringLiteral("Artist 1"), QStringLiteral("Album"), {}, {}};
+    EXPECT_EQ(document().SlotClicked(0), listed);
     EXPECT_TRUE(fixture.feedback.messages.isEmpty());
-    EXPECT_EQ(document().SlotClicked(2), ClearSlotTagBoxes());
+    ASSERT_TRUE(document().SaveSlotTags(0, document().SlotClicked(0)));
+    fixture.feedback.messages.clear();  // the reload reports the short s03 again
+    const SongListRecord entry = document().slotList().at(0);
+    EXPECT_EQ(QStringList({entry.title, entry.artist, entry.album}),
+              QStringList({listed.title, listed.artist, listed.album}));
+
+    const SlotTagFields shortOne{QStringLiteral("Title 3"), QStringLiteral("Artist 3"), QStringLiteral("Album"), {}, {}};
+    EXPECT_EQ(document().SlotClicked(2), shortOne);
     expectOneMessageNaming(QStringLiteral("Stream s03 too short"));
 }
 

@@ -58,6 +58,7 @@ TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
     EXPECT_EQ(year->textFormat(), Qt::PlainText);
     EXPECT_EQ(setup->windowTitle(), QStringLiteral("Einstellungen"));
     EXPECT_EQ(frameTitle(*setup, "Frame2"), QStringLiteral("Sprache:"));
+    EXPECT_EQ(frameTitle(*setup, "Frame1"), QStringLiteral("CD-Laufwerk"));
     EXPECT_EQ(NamedChild<QAbstractButton>(*setup, "Command1")->text(), QStringLiteral("Schließen"));
     EXPECT_EQ(about->windowTitle(), QStringLiteral("Über Sonorelle"));
     EXPECT_EQ(NamedChild<QLabel>(*progress, "lblSost")->text(), QStringLiteral("Bereit"));

@@ -87,6 +87,16 @@ TEST_F(SetupDialog, CloseIsReportedOnceWhicheverWayTheDialogCloses)
     EXPECT_EQ(closes, 2);
 }
 
+TEST_F(SetupDialog, TheStandInForNoDriveSpeaksTheLanguage)
+{
+    units.fill({CdUnit{QStringLiteral("(no CD drive)"), {}, false, {}}});
+    writeLanguage(QStringLiteral("program/languages/Francais.lng"), QStringLiteral("Français"),
+                  {{QStringLiteral("NoCdDrive"), QStringLiteral("(aucun lecteur CD)")}});
+    set(SettingsKeys::Language, programDir() + QStringLiteral("/languages/Francais.lng"));
+    ASSERT_TRUE(dialog.load());
+    EXPECT_EQ(items(child<QComboBox>("cmbCD")), QStringList{QStringLiteral("(aucun lecteur CD)")});
+}
+
 TEST_F(SetupDialog, WithoutLanguageFilesTheProgramCloses)
 {
     for (const char* name : {"program/languages/English.lng", "program/languages/Francais.lng"})

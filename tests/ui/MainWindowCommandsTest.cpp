@@ -124,6 +124,28 @@ TEST_F(MainWindowCommands, SavingSlotTagsWritesTheStreamTheListAndTheArchive)
     EXPECT_EQ(fieldTexts(SlotFields), typed);
 }
 
+TEST_F(MainWindowCommands, SavingASongWithoutTagRecordKeepsItsNameAndItsSelection)
+{
+    const QString stream = game.audioDir() + QStringLiteral("s701.sng");
+    QFile file(stream);
+    ASSERT_TRUE(file.resize(file.size() - TagRecord::Size));
+    const SongListRecord before = listed().at(1);
+
+    songs->show();
+    clickAt(songs->viewport(), QRectF(songs->visualItemRect(songs->item(1))).center());
+    EXPECT_EQ(fieldTexts(SlotFields), (QStringList{before.title, before.artist, before.album, {}, {}}));
+    auto* save = find<QWidget>("Command4");
+    clickAt(save, QRectF(save->rect()).center());
+
+    EXPECT_TRUE(messages.isEmpty()) << noted();
+    const SongListRecord after = listed().at(1);
+    EXPECT_EQ((QStringList{after.title, after.artist, after.album}),
+              (QStringList{before.title, before.artist, before.album}));
+    EXPECT_EQ(songs->currentRow(), 1);
+    EXPECT_EQ(songs->selectedItems().size(), 1);
+    EXPECT_EQ(fieldTexts(SlotFields), (QStringList{before.title, before.artist, before.album, {}, {}}));
+}
+
 TEST_F(MainWindowCommands, ListEditsSelectTheMovedOrNextSongAndRewriteTheFiles)
 {
     struct Step {

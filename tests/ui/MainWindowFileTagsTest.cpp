@@ -24,7 +24,7 @@ protected:
     {
         tagged = LameMp3(music.path(), S("tagged.mp3"),
                          Args({"--id3v2-only", "--tt", "Floodlights", "--ta", "Kestrel Lane", "--tl", "Extra Time",
-                               "--ty", "2008", "--tc", "not in the frames we read"}));
+                               "--ty", "2008", "--tc", "Under the lights"}));
         WriteFile(music.filePath(S("tone.wav")), ReadFile(tagged));
         WriteFile(music.filePath(S("cut.asf")), QByteArray(100, 'a'));
         WriteFile(music.filePath(S("clip.mp2")), {});
@@ -71,7 +71,7 @@ TEST_F(MainWindowFileTags, ClickFillsOrEmptiesTheFileFieldsAndSwitchesPreview)
         bool preview;
     };
     const Case cases[] = {
-        {"tagged.mp3", {S("Floodlights"), S("Kestrel Lane"), S("Extra Time"), S("2008"), QString()}, true},
+        {"tagged.mp3", {S("Floodlights"), S("Kestrel Lane"), S("Extra Time"), S("2008"), S("Under the lights")}, true},
         {"tone.wav", QStringList(5, QString()), true},
         {"clip.mp2", QStringList(5, QString()), false},
         {"cut.asf", QStringList(5, QString()), true},
@@ -91,7 +91,7 @@ TEST_F(MainWindowFileTags, ClickFillsOrEmptiesTheFileFieldsAndSwitchesPreview)
                                       "damaged or empty.")});
 }
 
-TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3Only)
+TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3OnlyAndSaysWhyNot)
 {
     const QByteArray wav = ReadFile(music.filePath(S("tone.wav")));
     press("Command5");
@@ -99,6 +99,11 @@ TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3Only)
     find<QLineEdit>("txtTitle")->setText(S("Nowhere"));
     press("Command5");
     EXPECT_EQ(ReadFile(music.filePath(S("tone.wav"))), wav);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], S("Select one or more files in the file list first."));
+    EXPECT_TRUE(messages[1].startsWith(S("Tags can be saved only into MP3 files"))) << noted();
+    EXPECT_TRUE(messages[1].endsWith(S("tone.wav"))) << noted();
+    messages.clear();
 
     const QByteArray audio = ReadFile(tagged);
     clickFile(S("tagged.mp3"));
@@ -113,9 +118,32 @@ TEST_F(MainWindowFileTags, SavingWritesTheRecordIntoTheClickedMp3Only)
     EXPECT_EQ((QStringList{record.StrTitle.trimmed(), record.StrArtist.trimmed(), record.StrYear,
                            record.StrComment.trimmed()}),
               (QStringList{S("Floodlights (live)"), S("Kestrel Lane"), S("2008"), S("typed")}));
+    EXPECT_EQ(record.StrGenre, char(0xFF)) << "a new record names no genre";
     // A second save overwrites the record it wrote.
     press("Command5");
     EXPECT_EQ(ReadFile(tagged), saved);
+}
+
+TEST_F(MainWindowFileTags, FieldsOfAFileNoLongerSelectedAreClearedAndTheListFollowsTheFolder)
+{
+    clickFile(S("tagged.mp3"));
+    ASSERT_EQ(find<QLineEdit>("txtTitle")->text(), S("Floodlights"));
+    // What Setup's close does: the browser placed anew.
+    window->placeFileBrowser(music.path());
+    EXPECT_EQ(fieldTexts(FileFields), QStringList(5, QString()));
+    const QByteArray audio = ReadFile(tagged);
+    press("Command5");
+    EXPECT_EQ(ReadFile(tagged), audio);
+    EXPECT_EQ(messages, QStringList{S("Select one or more files in the file list first.")});
+
+    clickFile(S("tagged.mp3"));
+    WriteFile(music.filePath(S("arrived.mp3")), {});
+    EXPECT_TRUE(eventually([this] { return fileNames().contains(S("arrived.mp3")); }));
+    EXPECT_EQ(files->currentItem()->text(), S("tagged.mp3"));
+    EXPECT_EQ(find<QLineEdit>("txtTitle")->text(), S("Floodlights"));
+    QFile::remove(tagged);
+    EXPECT_TRUE(eventually([this] { return !fileNames().contains(S("tagged.mp3")); }));
+    EXPECT_EQ(fieldTexts(FileFields), QStringList(5, QString()));
 }
 
 TEST_F(MainWindowFileTags, LongTextsShowWholeTypingCannotLengthenThemAndTheRecordTakes30)

@@ -1,0 +1,153 @@
+#include "MainWindowFixture.h"
+
+#include "app/SettingsKeys.h"
+#include "controls/ccXPButton.h"
+#include "songdata/SongListFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QShortcutEvent>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+namespace sonorelle::test {
+namespace {
+
+class MainWindowKeyboard : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(created);
+        ASSERT_TRUE(startWindow());
+        ASSERT_TRUE(messages.isEmpty()) << noted();
+        songs = find<QListWidget>("lstSong");
+    }
+
+    int listedSongs() const { return SongListFile::read(game.audioDir() + QStringLiteral("songlist.bin")).size(); }
+
+    QListWidget* songs = nullptr;
+};
+
+TEST_F(MainWindowKeyboard, FocusStartsOnTheSongListWhereEnterAndSpaceDestroyNothing)
+{
+    ASSERT_EQ(window->focusWidget(), songs);
+    const int before = listedSongs();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(window->focusWidget(), key);
+    EXPECT_EQ(listedSongs(), before);
+    EXPECT_EQ(songs->count(), before);
+    for (ccXPButton* button : window->findChildren<ccXPButton*>()) {
+        if (button->window() == window.get())
+            EXPECT_FALSE(button->displayAsDefault()) << button->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowKeyboard, DeleteKeyDeletesTheSelectedSongAndListCommandsGiveTheFocusBack)
+{
+    const int before = listedSongs();
+    songs->setCurrentRow(2);
+    QTest::keyClick(songs, Qt::Key_Delete);
+    EXPECT_EQ(listedSongs(), before - 1);
+    EXPECT_EQ(songs->currentRow(), 2);
+
+    for (const char* command : {"Command19", "Command18", "Command20", "Command8"}) {
+        find<QWidget>(command)->setFocus();
+        press(command);
+        EXPECT_EQ(window->focusWidget(), songs) << command;
+    }
+}
+
+TEST_F(MainWindowKeyboard, TabRunsThroughSongsThenFilesThenTheBanner)
+{
+    QStringList order;
+    QWidget* widget = songs;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            order.append(widget->objectName());
+        widget = widget->nextInFocusChain();
+    } while (widget != songs && order.size() < 100);
+    const QStringList expected = QStringLiteral(
+        "lstSong Command18 Command19 Command20 Command8 Command9 Command11 Command12 txtStrTitle txtStrArtist "
+        "txtStrAlbum txtStrComment txtStrDate Command4 Drive1 Dir1 File1 Command1 Command17 Command2 Command10 "
+        "txtTitle txtArtist txtAlbum txtComment txtDate Command5 Label14 Label5 Label3 Label13").split(u' ');
+    QStringList named = order;
+    named.removeAll(QString());
+    EXPECT_EQ(named, expected);
+}
+
+TEST_F(MainWindowKeyboard, BannerCaptionsTakeEnterAndTheirAccessKeysAndEscapeClosesTheDialog)
+{
+    // The access key (Alt+T, tried under X by scripts/screenshots.sh) lands here too.
+    auto* setupCaption = find<QLabel>("Label5");
+    EXPECT_EQ(setupCaption->text(), QStringLiteral("Se&tup"));
+    QShortcutEvent accessKey(QKeySequence(Qt::ALT | Qt::Key_T), 0);
+    QApplication::sendEvent(setupCaption, &accessKey);
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("Form2"))->isVisible());
+    window->findChild<QWidget*>(QStringLiteral("Form2"))->hide();
+
+    auto* about = find<QLabel>("Label3");
+    EXPECT_EQ(about->text(), QStringLiteral("&About"));
+    QTest::keyClick(about, Qt::Key_Return);
+    auto* box = window->findChild<QWidget*>(QStringLiteral("frmAbout"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(box->isVisible());
+}
+
+TEST_F(MainWindowKeyboard, PictureButtonsAndADisabledButtonSayWhatTheyDo)
+{
+    EXPECT_EQ(find<QWidget>("Command18")->toolTip(), QStringLiteral("Move the selected song up"));
+    EXPECT_EQ(find<QWidget>("Command20")->toolTip(), QStringLiteral("Shuffle the songs"));
+    auto* playlist = find<QWidget>("Command17");
+    ASSERT_FALSE(playlist->isEnabled());
+    EXPECT_TRUE(playlist->toolTip().startsWith(QStringLiteral("No playlist player"))) << noted();
+}
+
+// The smallest window still shows every caption whole, in each shipped language.
+class MainWindowSmallest : public MainWindowFixture, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MainWindowSmallest, ShowsEveryCaptionWhole)
+{
+    ASSERT_TRUE(created);
+    set(SettingsKeys::Language, BinDir() + QStringLiteral("/languages/") + QString::fromLatin1(GetParam()));
+    ASSERT_TRUE(startWindow());
+    window->resize(1, 1);
+    QApplication::processEvents();
+    EXPECT_LE(window->width(), 900);
+    for (ccXPButton* button : window->findChildren<ccXPButton*>()) {
+        if (button->window() != window.get())
+            continue;
+        const QSize caption = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+        EXPECT_GE(button->width(), caption.width()) << button->objectName().toStdString();
+        EXPECT_GE(button->height(), caption.height()) << button->objectName().toStdString();
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->window() != window.get() || label->text().isEmpty())
+            continue;
+        const QSize text = label->fontMetrics().size(Qt::TextShowMnemonic, label->text());
+        EXPECT_GE(label->width(), text.width()) << label->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Language, MainWindowSmallest, ::testing::Values("English.lng", "German.lng", "Russian.lng"));
+
+using MainWindowFirstStart = MainWindowFixture;
+
+TEST_F(MainWindowFirstStart, SetupOpensCentredOnTheScreen)
+{
+    ASSERT_TRUE(created);
+    set(SettingsKeys::CDDrive, QString());
+    startWindow();
+    auto* setup = window->findChild<QWidget*>(QStringLiteral("Form2"));
+    ASSERT_TRUE(setup && setup->isVisible());
+    const QPoint offset = setup->geometry().center() - setup->screen()->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 8) << offset.x() << ", " << offset.y();
+}
+
+}  // namespace
+}  // namespace sonorelle::test
