@@ -1,5 +1,6 @@
 #include "audio/FileTagWriter.h"
 
+#include "app/SharedValues.h"
 #include "songdata/SongDataContext.h"
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"

@@ -135,7 +135,7 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgWineMissing"), QStringLiteral("msgGameMissing"), QStringLiteral("msgGameNotStarted"),
         QStringLiteral("msgBusy"), QStringLiteral("msgTagCodePage"), QStringLiteral("msgRunnerMissing"),
         QStringLiteral("msgNotTaggable"), QStringLiteral("msgFileMissing"), QStringLiteral("msgFileUnreadable"),
-        QStringLiteral("msgCliSetupMissing"), QStringLiteral("NoCdDrive"),
+        QStringLiteral("msgCliSetupMissing"), QStringLiteral("NoCdDrive"), QStringLiteral("tipBusy"),
     };
     return kept;
 }

@@ -175,11 +175,21 @@ void Form1::setWorkingControlsEnabled(bool enabled)
 void Form1::Upr_Disabled()
 {
     setWorkingControlsEnabled(false);
+    // A disabled control says why it is.
+    const QString busy = session_.texts().textOr(QStringLiteral("tipBusy"),
+                                                 QStringLiteral("Wait until the running operation has finished."));
+    for (QWidget* control : workingControls()) {
+        tipsBeforeRun_.insert(control, control->toolTip());
+        control->setToolTip(busy);
+    }
 }
 
 void Form1::Upr_Enabled()
 {
     setWorkingControlsEnabled(true);
+    for (auto tip = tipsBeforeRun_.cbegin(); tip != tipsBeforeRun_.cend(); ++tip)
+        tip.key()->setToolTip(tip.value());
+    tipsBeforeRun_.clear();
 }
 
 // Feedback

@@ -6,6 +6,7 @@
 #include "app/StartupHost.h"
 #include "ui/LanguageWindowProvider.h"
 
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 
@@ -108,6 +109,7 @@ private:
     frmAbout* aboutBox_ = nullptr;
     frmWinAmp* playlistWindow_ = nullptr;
     bool ending_ = false;
+    QHash<QWidget*, QString> tipsBeforeRun_;
 };
 
 }  // namespace sonorelle
