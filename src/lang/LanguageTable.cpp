@@ -115,7 +115,7 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgListNotWritten"), QStringLiteral("msgListNotArchived"), QStringLiteral("msgStreamMissing"),
         QStringLiteral("msgTagNotWritten"), QStringLiteral("msgNotTrashed"), QStringLiteral("msgFileTagNotWritten"),
         QStringLiteral("msgWineMissing"), QStringLiteral("msgGameMissing"), QStringLiteral("msgGameNotStarted"),
-        QStringLiteral("msgBusy"),
+        QStringLiteral("msgBusy"), QStringLiteral("msgGameBusy"),
     };
     return kept;
 }
