@@ -10,11 +10,13 @@
 #include "ui/frmAbout.h"
 #include "ui/frmProgress.h"
 #include "ui/frmSplash.h"
+#include "platform/FileManagerEntries.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMessageBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -81,14 +83,49 @@ bool Form1::start()
 {
     const StartupOutcome outcome = session_.FormLoad();
     if (outcome == StartupOutcome::Completed)
-        show();
+        showStarted();
     return outcome != StartupOutcome::Ended;
 }
 
 void Form1::FormLoad()
 {
     if (session_.FormLoad() == StartupOutcome::Completed)
-        show();
+        showStarted();
+}
+
+void Form1::showStarted()
+{
+    show();
+    started_ = true;
+    addPending();
+}
+
+void Form1::addFromCommandLine(const QString& commandLine)
+{
+    if (!commandLine.trimmed().isEmpty())
+        pendingAdds_.append(commandLine);
+    bringToFront();
+    QTimer::singleShot(0, this, &Form1::addPending);
+}
+
+void Form1::addPending()
+{
+    // A file handed over while start-up or another operation runs waits its turn:
+    // the end of that operation comes back here.
+    while (started_ && !session_.gate().isBusy() && !pendingAdds_.isEmpty()) {
+        session_.shared().CmdLine = pendingAdds_.takeFirst();
+        GoCMD();
+    }
+}
+
+void Form1::bringToFront()
+{
+    QWidget* front = setupDialog_ && setupDialog_->isVisible() ? static_cast<QWidget*>(setupDialog_) : this;
+    if (!front->isVisible())
+        return;
+    front->setWindowState((front->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    front->raise();
+    front->activateWindow();
 }
 
 frmProgress* Form1::progressWindow()
@@ -145,6 +182,7 @@ void Form1::Upr_Disabled()
 void Form1::Upr_Enabled()
 {
     setWorkingControlsEnabled(true);
+    QTimer::singleShot(0, this, &Form1::addPending);
 }
 
 // Feedback
@@ -267,8 +305,10 @@ void Form1::ApplyLanguage(const LanguageTexts& texts)
 
 void Form1::ExpRightClickMenu()
 {
-    // Registration with the file managers belongs to the desktop integration, which
-    // is not part of the program yet: nothing is written.
+    // Start-up goes on whatever happens: a file manager without the entry is no
+    // reason to stop the program.
+    FileManagerEntries(session_.shared().ProgramDir + QStringLiteral("/sonorelle"))
+        .writeTo(FileManagerEntries::dataHome());
 }
 
 void Form1::songListLoaded()

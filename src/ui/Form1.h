@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 
 namespace sonorelle {
 
@@ -41,6 +42,11 @@ public:
 
     // Start-up once more (the Setup dialog's Close).
     void FormLoad();
+
+    // A later start's command line, handed over by SingleWindow: the window comes to
+    // the front and the file it names is added as GoCMD adds one, after the start-up
+    // or operation in progress.
+    void addFromCommandLine(const QString& commandLine);
 
     Session& session() { return session_; }
     frmProgress* progressWindow();
@@ -81,6 +87,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showStarted();
+    void addPending();
+    void bringToFront();
+
     QList<QWidget*> workingControls() const;
     void setWorkingControlsEnabled(bool enabled);
 
@@ -104,6 +114,8 @@ private:
     Form2* setupDialog_ = nullptr;
     frmAbout* aboutBox_ = nullptr;
     bool ending_ = false;
+    bool started_ = false;
+    QStringList pendingAdds_;
 };
 
 }  // namespace sonorelle
