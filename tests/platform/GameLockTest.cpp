@@ -64,15 +64,5 @@ TEST(GameLockTest, WithoutARuntimeFolderTheLocksLiveInAPrivateCacheFolder)
     EXPECT_EQ(PrepareRuntimeDir(&error), QString::fromLocal8Bit(runtime) + QStringLiteral("/sonorelle"));
 }
 
-TEST(GameLockTest, TheWaitCanBeSetForTests)
-{
-    qputenv("SONORELLE_LOCK_WAIT_MS", "250");
-    EXPECT_EQ(GameLock::waitMs(), 250);
-    qputenv("SONORELLE_LOCK_WAIT_MS", "soon");
-    EXPECT_EQ(GameLock::waitMs(), 10000);
-    qunsetenv("SONORELLE_LOCK_WAIT_MS");
-    EXPECT_EQ(GameLock::waitMs(), 10000);
-}
-
 }  // namespace
 }  // namespace sonorelle
