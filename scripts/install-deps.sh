@@ -12,6 +12,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   fonts-dejavu-core xvfb xauth xdotool x11-utils imagemagick
   lame sox ffmpeg id3v2 python3-mutagen
+  desktop-file-utils appstream dpkg-dev file libglib2.0-bin
 )
 
 sudo_cmd=()

@@ -1,6 +1,7 @@
 #include "app/Session.h"
 
 #include "app/Feedback.h"
+#include "app/LockGame.h"
 #include "app/Operation.h"
 #include "app/SettingsKeys.h"
 #include "app/StartupHost.h"
@@ -60,11 +61,20 @@ TextLookup Session::lookup() const
     return [this](const QString& key) { return texts_.text(key); };
 }
 
-std::optional<OperationGate::Pass> Session::enterGate()
+std::optional<Session::WritePass> Session::enterGate(Touches touches)
 {
-    return gate_.enter(feedback_, TextOr(lookup(), QStringLiteral("msgBusy"),
-                                         QStringLiteral("Another operation is still running. Wait until it has "
-                                                        "finished, then try again.")));
+    auto pass = gate_.enter(feedback_, TextOr(lookup(), QStringLiteral("msgBusy"),
+                                              QStringLiteral("Another operation is still running. Wait until it has "
+                                                             "finished, then try again.")));
+    if (!pass)
+        return std::nullopt;
+    // Work on a person's own files needs no game lock.
+    if (touches == Touches::OwnFilesOnly || shared_.GameDir.isEmpty())
+        return WritePass{std::move(*pass), std::nullopt};
+    GameLock lock = LockGame(shared_.GameDir, feedback_, lookup());
+    if (!lock.isHeld())
+        return std::nullopt;
+    return WritePass{std::move(*pass), std::move(lock)};
 }
 
 std::optional<int> Session::editSongList(int (SongListDocument::*edit)(int), int selected)
@@ -85,7 +95,7 @@ std::optional<bool> Session::saveSlotTags(int selected, const SlotTagFields& fie
 
 std::optional<FileTagEditor::SaveResult> Session::saveFileTags(const QString& path, const FileTagFields& fields)
 {
-    const auto pass = enterGate();
+    const auto pass = enterGate(Touches::OwnFilesOnly);
     if (!pass)
         return std::nullopt;
     return fileTags_.saveFileTags(path, fields);

@@ -9,6 +9,7 @@
 #include "audio/FileTagEditor.h"
 #include "audio/Id3Values.h"
 #include "lang/LanguageTexts.h"
+#include "platform/GameLock.h"
 #include "platform/Registry.h"
 #include "songdata/SongListDocument.h"
 #include "songdata/TagRecord.h"
@@ -30,7 +31,8 @@ struct SlotTagFields;
 // (Feedback) and its side of start-up (StartupHost).
 //
 // Everything that writes the game's files goes through the session's gate: while one
-// such operation runs, a second is refused.
+// such operation runs, a second is refused; and it holds the game's lock, so another
+// process (a second window's start, sonorelle-cli) never writes at the same time.
 class Session : public StartupSteps {
 public:
     // executableDir stands in for a missing "InstallDir"; commandLine is the text after
@@ -79,7 +81,13 @@ public:
     void GoCMD() override;
 
 private:
-    std::optional<OperationGate::Pass> enterGate();
+    // Held for one operation; with the game's lock when it changes the game's files.
+    struct WritePass {
+        OperationGate::Pass pass;
+        std::optional<GameLock> lock;
+    };
+    enum class Touches { Game, OwnFilesOnly };
+    std::optional<WritePass> enterGate(Touches touches = Touches::Game);
 
     Feedback& feedback_;
     StartupHost& host_;

@@ -3,6 +3,7 @@
 #include "app/CdUnitList.h"
 #include "app/Feedback.h"
 #include "app/GameInstallationChoice.h"
+#include "app/LockGame.h"
 #include "app/SettingsKeys.h"
 #include "app/SetupChoices.h"
 #include "app/SharedValues.h"
@@ -168,6 +169,11 @@ void StartupSequence::extractSongList()
             caption, MessageIcon::Warning);
         return;
     }
+    // Another process may be putting the list back into the archive right now.
+    const GameLock lock = LockGame(shared.GameDir, context_.feedback,
+                                   [this](const QString& key) { return context_.texts.text(key); });
+    if (!lock.isHeld())
+        return;
     const RunResult result = RunAndWait(
         JoinPath(shared.ProgramDir, QStringLiteral("addon2")),
         {QStringLiteral("-e"), archive, SongListName, folder.songListPath()}, WindowStyle::Hidden,

@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 #include "ui/Form1.h"
+#include "ui/SingleWindow.h"
 
 #include <QApplication>
 
@@ -12,9 +13,13 @@ int main(int argc, char** argv)
     // while the Setup dialog is the only window up.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QStringList arguments = QApplication::arguments().mid(1);
-    sonorelle::Form1 window(sonorelle::Registry::fromEnvironment(), QApplication::applicationDirPath(),
-                            arguments.join(QLatin1Char(' ')));
+    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    sonorelle::SingleWindow single;
+    if (single.handOffOrListen(commandLine))
+        return 0;
+    sonorelle::Form1 window(sonorelle::Registry::fromEnvironment(), QApplication::applicationDirPath(), commandLine);
+    QObject::connect(&single, &sonorelle::SingleWindow::commandLineReceived, &window,
+                     &sonorelle::Form1::addFromCommandLine);
     if (!window.start())
         return 1;
     return QApplication::exec();

@@ -13,6 +13,7 @@
 
 #include <QFileInfo>
 
+#include <optional>
 #include <utility>
 
 namespace sonorelle {
@@ -74,31 +75,34 @@ int saveTags(const CommandCall& call)
 }
 
 // The list edits print the selection they leave and fail when the list could not
-// be saved (the message is out already).
-int printSelection(const CommandCall& call, int selection)
+// be saved or the game was busy (the message is out already).
+int listEdit(const CommandCall& call, int (SongListDocument::*edit)(int))
 {
-    call.out << selection << '\n';
+    const std::optional<int> selection = call.session.editSongList(edit, call.slot);
+    if (!selection)
+        return CliExit::Failure;
+    call.out << *selection << '\n';
     return call.session.document().lastSaveSucceeded() ? CliExit::Success : CliExit::Failure;
 }
 
 int moveUp(const CommandCall& call)
 {
-    return printSelection(call, call.session.editSongList(&SongListDocument::MoveUp, call.slot).value_or(-1));
+    return listEdit(call, &SongListDocument::MoveUp);
 }
 
 int moveDown(const CommandCall& call)
 {
-    return printSelection(call, call.session.editSongList(&SongListDocument::MoveDown, call.slot).value_or(-1));
+    return listEdit(call, &SongListDocument::MoveDown);
 }
 
 int shuffle(const CommandCall& call)
 {
-    return printSelection(call, call.session.editSongList(&SongListDocument::Shuffle, call.slot).value_or(-1));
+    return listEdit(call, &SongListDocument::Shuffle);
 }
 
 int deleteSong(const CommandCall& call)
 {
-    return printSelection(call, call.session.editSongList(&SongListDocument::Delete, call.slot).value_or(-1));
+    return listEdit(call, &SongListDocument::Delete);
 }
 
 QString fileTagFieldName(FileTagField field)

@@ -11,12 +11,14 @@
 #include "ui/frmProgress.h"
 #include "ui/frmSplash.h"
 #include "ui/frmWinAmp.h"
+#include "platform/FileManagerEntries.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -92,21 +94,51 @@ bool Form1::start()
 {
     const StartupOutcome outcome = session_.FormLoad();
     if (outcome == StartupOutcome::Completed)
-        showOnSongList();
+        showStarted();
     return outcome != StartupOutcome::Ended;
 }
 
 void Form1::FormLoad()
 {
     if (session_.FormLoad() == StartupOutcome::Completed)
-        showOnSongList();
+        showStarted();
 }
 
-void Form1::showOnSongList()
+void Form1::showStarted()
 {
     show();
     // The keyboard starts where nothing is destroyed by Enter or Space.
     songs_->setFocus(Qt::OtherFocusReason);
+    started_ = true;
+    addPending();
+}
+
+void Form1::addFromCommandLine(const QString& commandLine)
+{
+    if (!commandLine.trimmed().isEmpty())
+        pendingAdds_.append(commandLine);
+    bringToFront();
+    QTimer::singleShot(0, this, &Form1::addPending);
+}
+
+void Form1::addPending()
+{
+    // A file handed over while start-up or another operation runs waits its turn:
+    // the end of that operation comes back here.
+    while (started_ && !session_.gate().isBusy() && !pendingAdds_.isEmpty()) {
+        session_.shared().CmdLine = pendingAdds_.takeFirst();
+        GoCMD();
+    }
+}
+
+void Form1::bringToFront()
+{
+    QWidget* front = setupDialog_ && setupDialog_->isVisible() ? static_cast<QWidget*>(setupDialog_) : this;
+    if (!front->isVisible())
+        return;
+    front->setWindowState((front->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    front->raise();
+    front->activateWindow();
 }
 
 frmProgress* Form1::progressWindow()
@@ -190,6 +222,7 @@ void Form1::Upr_Enabled()
     for (auto tip = tipsBeforeRun_.cbegin(); tip != tipsBeforeRun_.cend(); ++tip)
         tip.key()->setToolTip(tip.value());
     tipsBeforeRun_.clear();
+    QTimer::singleShot(0, this, &Form1::addPending);
 }
 
 // Feedback
@@ -311,8 +344,10 @@ void Form1::ApplyLanguage(const LanguageTexts& texts)
 
 void Form1::ExpRightClickMenu()
 {
-    // Registration with the file managers belongs to the desktop integration, which
-    // is not part of the program yet: nothing is written.
+    // Start-up goes on whatever happens: a file manager without the entry is no
+    // reason to stop the program.
+    FileManagerEntries(session_.shared().ProgramDir + QStringLiteral("/sonorelle"))
+        .writeTo(FileManagerEntries::dataHome());
 }
 
 void Form1::songListLoaded()

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 
 namespace sonorelle {
 
@@ -43,6 +44,11 @@ public:
 
     // Start-up once more (the Setup dialog's Close).
     void FormLoad();
+
+    // A later start's command line, handed over by SingleWindow: the window comes to
+    // the front and the file it names is added as GoCMD adds one, after the start-up
+    // or operation in progress.
+    void addFromCommandLine(const QString& commandLine);
 
     Session& session() { return session_; }
     frmProgress* progressWindow();
@@ -82,9 +88,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showStarted();
+    void addPending();
+    void bringToFront();
+
     QList<QWidget*> workingControls() const;
     void setWorkingControlsEnabled(bool enabled);
-    void showOnSongList();
 
     // Banner commands
     void runGame();
@@ -110,6 +119,8 @@ private:
     frmWinAmp* playlistWindow_ = nullptr;
     bool ending_ = false;
     QHash<QWidget*, QString> tipsBeforeRun_;
+    bool started_ = false;
+    QStringList pendingAdds_;
 };
 
 }  // namespace sonorelle

@@ -45,18 +45,30 @@ CliFixture::Run CliFixture::cliAsNobody(const QStringList& arguments) const
 CliFixture::Run CliFixture::run(const QStringList& arguments, const QMap<QString, QString>& environment,
                                 const std::function<void()>& inChild) const
 {
+    const std::unique_ptr<QProcess> process = startCli(arguments, environment, inChild);
+    return finished(*process);
+}
+
+std::unique_ptr<QProcess> CliFixture::startCli(const QStringList& arguments, const QMap<QString, QString>& environment,
+                                               const std::function<void()>& inChild) const
+{
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert(QStringLiteral("WINEPREFIX"), game->game.winePrefix());
     variables.insert(QStringLiteral("SONORELLE_REGISTRY"), registry.storePath());
     variables.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     for (auto it = environment.constBegin(); it != environment.constEnd(); ++it)
         variables.insert(it.key(), it.value());
-    QProcess process;
-    process.setProcessEnvironment(variables);
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(variables);
     if (inChild)
-        process.setChildProcessModifier(inChild);
-    process.start(BinDir() + QStringLiteral("/sonorelle-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
+        process->setChildProcessModifier(inChild);
+    process->start(BinDir() + QStringLiteral("/sonorelle-cli"), arguments);
+    return process;
+}
+
+CliFixture::Run CliFixture::finished(QProcess& process)
+{
+    EXPECT_TRUE(process.waitForFinished(120000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};

@@ -4,7 +4,7 @@
 #include "songdata/GameFixture.h"
 
 #include <QMap>
-#include <QProcessEnvironment>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -28,6 +28,10 @@ protected:
         void expectFailure(int expectedExitCode, const QString& told) const;
     };
     Run cli(const QStringList& arguments, const QMap<QString, QString>& environment = {}) const;
+    // The same, started and left running; finished() waits for it.
+    std::unique_ptr<QProcess> startCli(const QStringList& arguments, const QMap<QString, QString>& environment = {},
+                                       const std::function<void()>& inChild = {}) const;
+    static Run finished(QProcess& process);
     // The same as the user "nobody", which only root can switch to: the settings and
     // the game become readable for every user, and nobody gets a work folder of its own.
     Run cliAsNobody(const QStringList& arguments) const;

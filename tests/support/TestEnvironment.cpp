@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -17,6 +18,10 @@ void IsolateUserFolders()
     ::setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
     ::setenv("XDG_CACHE_HOME", (root + "/cache").constData(), 1);
     ::setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
+    // The sockets and locks of the programs under test stay apart from a running Sonorelle's.
+    QDir().mkpath(home->filePath(QStringLiteral("runtime")));
+    QFile::setPermissions(home->filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ::setenv("XDG_RUNTIME_DIR", (root + "/runtime").constData(), 1);
     ::setenv("WINEPREFIX", (root + "/wine").constData(), 1);
     ::setenv("SONORELLE_REGISTRY", (root + "/config/sonorelle/registry.reg").constData(), 1);
 }

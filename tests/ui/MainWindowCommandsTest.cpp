@@ -2,6 +2,7 @@
 
 #include "app/SettingsKeys.h"
 #include "platform/CodePage.h"
+#include "platform/FileManagerEntries.h"
 #include "songdata/GameFixture.h"
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
@@ -10,6 +11,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -208,6 +210,34 @@ TEST_F(MainWindowCommands, BusyStateSwitchesExactlyTheWorkingControls)
     // The playlist button comes back even though start-up found no player.
     EXPECT_EQ(enabledOf(working), working);
     EXPECT_EQ(enabledOf(untouched), untouched);
+}
+
+TEST_F(MainWindowCommands, StartRegistersAddToSonorelleWithTheFileManagers)
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    for (const QString& file : {FileManagerEntries::OpenWithFile, FileManagerEntries::ServiceMenuFile})
+        EXPECT_TRUE(ReadFile(dataHome + u'/' + file).contains("Exec=\"" + QFile::encodeName(BinDir()) + "/sonorelle\" %f\n"))
+            << file.toStdString();
+    EXPECT_TRUE(ReadFile(dataHome + u'/' + FileManagerEntries::NautilusScriptFile)
+                    .contains("program='" + QFile::encodeName(BinDir()) + "/sonorelle'\n"));
+}
+
+TEST_F(MainWindowCommands, AFileHandedOverWaitsForTheOperationInProgress)
+{
+    QString& commandLine = window->session().shared().CmdLine;
+    std::optional<OperationGate::Pass> running = window->session().gate().enter(*window, QString());
+    ASSERT_TRUE(running);
+    window->addFromCommandLine(QStringLiteral("/music/first song.mp3"));
+    window->addFromCommandLine(QStringLiteral("  "));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(commandLine, QString());
+
+    running.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(commandLine, QStringLiteral("/music/first song.mp3"));
+    window->addFromCommandLine(QStringLiteral("/music/second.wav"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(commandLine, QStringLiteral("/music/second.wav"));
 }
 
 TEST_F(MainWindowCommands, PicturesAndLabelsRunTheGameOpenSetupAndAboutAndExitClosesAll)
