@@ -98,6 +98,7 @@ FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     connect(File1_, &QListWidget::currentRowChanged, this, [this] { File1_Click(); });
     connect(Frame4_->saveButton(), &ccXPButton::Click, this, [this] { Command5_Click(); });
     connect(Command17_, &ccXPButton::Click, this, &FileBrowserPanel::playlistRequested);
+    connect(Command1_, &ccXPButton::Click, this, &FileBrowserPanel::addRequested);
 }
 
 QList<QWidget*> FileBrowserPanel::workingControls() const
@@ -194,6 +195,17 @@ void FileBrowserPanel::showFolder(const QString& folder)
         File1_->clear();
     }
     showFiles();
+}
+
+QStringList FileBrowserPanel::selectedFiles() const
+{
+    QStringList files;
+    for (int row = 0; row < File1_->count(); ++row) {
+        const QListWidgetItem* item = File1_->item(row);
+        if (item->isSelected())
+            files.append(FileClick::of(folder_, item->text()).fullPath);
+    }
+    return files;
 }
 
 void FileBrowserPanel::showFiles()

@@ -39,8 +39,12 @@ public:
     // The controls a running operation switches off.
     QList<QWidget*> workingControls() const;
 
+    // The selected files of the file list, in list order, as full paths.
+    QStringList selectedFiles() const;
+
 signals:
     void playlistRequested();
+    void addRequested();
 
 private:
     void Drive1_Change(int index);

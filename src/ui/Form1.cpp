@@ -1,6 +1,8 @@
 #include "ui/Form1.h"
 
+#include "adding/AddRun.h"
 #include "app/GameLauncher.h"
+#include "app/SettingsKeys.h"
 #include "controls/ccXPButton.h"
 #include "ui/ApplyLanguage.h"
 #include "ui/Banner.h"
@@ -82,6 +84,10 @@ Form1::Form1(Registry registry, const QString& executableDir, const QString& com
     connect(Picture1_, &Banner::openAbout, this, &Form1::openAbout);
     connect(Picture1_, &Banner::exitProgram, this, &Form1::exitProgram);
     connect(files_, &FileBrowserPanel::playlistRequested, this, &Form1::openPlaylist);
+    connect(files_, &FileBrowserPanel::addRequested, this,
+            [this] { addFiles(files_->selectedFiles(), WorkFolder::Store); });
+    connect(songs_, &SongPanel::filesDropped, this,
+            [this](const QStringList& paths) { addFiles(paths, WorkFolder::Leave); });
     resize(605, 461);
 }
 
@@ -125,10 +131,8 @@ void Form1::addPending()
 {
     // A file handed over while start-up or another operation runs waits its turn:
     // the end of that operation comes back here.
-    while (started_ && !session_.gate().isBusy() && !pendingAdds_.isEmpty()) {
-        session_.shared().CmdLine = pendingAdds_.takeFirst();
-        GoCMD();
-    }
+    while (started_ && !session_.gate().isBusy() && !pendingAdds_.isEmpty())
+        addFiles({pendingAdds_.takeFirst().trimmed()}, WorkFolder::Store);
 }
 
 void Form1::bringToFront()
@@ -178,6 +182,7 @@ frmWinAmp* Form1::playlistWindow()
 {
     if (!playlistWindow_) {
         playlistWindow_ = new frmWinAmp(session_, this);
+        connect(playlistWindow_, &frmWinAmp::addChecked, this, &Form1::addCheckedPlaylistEntries);
         ApplyWindowCaptions(session_.texts(), LanguageWindow::Playlist, *playlistWindow_);
         playlistWindow_->loadPlayerList();
     }
@@ -357,7 +362,54 @@ void Form1::songListLoaded()
 
 void Form1::GoCMD()
 {
-    // Adding the file named on the command line is not part of the program yet.
+    // The arguments joined with blanks are one path: a file manager may split a path
+    // with blanks into several words.
+    // Start-up runs again after each Setup; the file is added once all the same.
+    const QString file = session_.shared().CmdLine.trimmed();
+    if (file.isEmpty() || commandLineAdded_)
+        return;
+    commandLineAdded_ = true;
+    addFiles({file}, WorkFolder::Store);
+}
+
+AddReport Form1::addFiles(const QStringList& sources, WorkFolder workFolder)
+{
+    AddRun run(session_.document(), session_.shared(), session_.lookup(), sources);
+    clearCancel();
+    showProgress();
+    const OperationResult result = session_.run(run);
+    hideProgress();
+    if (result.outcome == OperationResult::Outcome::Refused)
+        return {};
+    songs_->showSongLines();
+    const AddReport& report = run.report();
+    if (!report.added.isEmpty())
+        songs_->selectSong(report.added.last().index);
+    if (workFolder == WorkFolder::Store && report.ranToEnd)
+        session_.registry().WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::LastWorkDir,
+                                          files_->folder());
+    // The run's end tells what happened whenever something was not added.
+    if (!result.problems.isEmpty())
+        message(result.summary + QStringLiteral("\n\n") + result.problems.join(u'\n'), session_.texts().messageCaption(),
+                MessageIcon::Warning);
+    return report;
+}
+
+void Form1::addCheckedPlaylistEntries()
+{
+    const QList<frmWinAmp::Entry> checked = playlistWindow()->checkedEntries();
+    QStringList sources;
+    for (const frmWinAmp::Entry& entry : checked)
+        sources.append(entry.path);
+    const AddReport report = addFiles(sources, WorkFolder::Leave);
+    // An entry that became a song loses its check mark; a skipped or failed one keeps it.
+    qsizetype next = 0;
+    for (const AddedSong& song : report.added) {
+        while (next < checked.size() && checked[next].path != song.source)
+            ++next;
+        if (next < checked.size())
+            playlistWindow()->setChecked(checked[next++].row, false);
+    }
 }
 
 // LanguageWindowProvider

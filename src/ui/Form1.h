@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adding/AddReport.h"
 #include "app/Feedback.h"
 #include "app/OperationGate.h"
 #include "app/Session.h"
@@ -88,6 +89,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class WorkFolder { Store, Leave };
+    // One add run over sources in order, with the progress window; what it added.
+    AddReport addFiles(const QStringList& sources, WorkFolder workFolder);
+    void addCheckedPlaylistEntries();
+
     void showStarted();
     void addPending();
     void bringToFront();
@@ -120,6 +126,7 @@ private:
     bool ending_ = false;
     QHash<QWidget*, QString> tipsBeforeRun_;
     bool started_ = false;
+    bool commandLineAdded_ = false;
     QStringList pendingAdds_;
 };
 

@@ -9,12 +9,15 @@
 #include "ui/TypingLimitEdit.h"
 #include "ui/WidgetNames.h"
 
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <iterator>
@@ -40,6 +43,20 @@ QPushButton* PictureButton(const char* name, CommandIcons::Picture picture)
     // Enter in the window must never reach a list edit.
     button->setAutoDefault(false);
     return button;
+}
+
+// The local files a drag from a file manager carries, in its order; none for any
+// other event.
+QStringList DroppedFiles(const QEvent* event)
+{
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove && event->type() != QEvent::Drop)
+        return {};
+    QStringList files;
+    for (const QUrl& url : static_cast<const QDropEvent*>(event)->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
 }
 
 }  // namespace
@@ -74,6 +91,9 @@ SongPanel::SongPanel(Session& session, QWidget* parent)
     setTabOrder(Command12_, Frame3_->fields().first());
     setFocusProxy(lstSong_);
     lstSong_->installEventFilter(this);
+    lstSong_->setAcceptDrops(true);
+    lstSong_->viewport()->setAcceptDrops(true);
+    lstSong_->viewport()->installEventFilter(this);
 
     // The selection, not the current row: a mouse click moves the current row before
     // it selects.
@@ -103,6 +123,13 @@ bool SongPanel::eventFilter(QObject* watched, QEvent* event)
     if (watched == lstSong_ && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete && Command8_->isEnabled()) {
         editSongList(&SongListDocument::Delete);
+        return true;
+    }
+    if (watched == lstSong_->viewport() && !DroppedFiles(event).isEmpty()) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop && lstSong_->isEnabled())
+            emit filesDropped(DroppedFiles(event));
         return true;
     }
     return QWidget::eventFilter(watched, event);

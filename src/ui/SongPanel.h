@@ -36,8 +36,13 @@ public:
     QWidget* lastInTabOrder() const;
 
 protected:
-    // The Delete key in the song list deletes the selected song, as Command8 does.
+    // The Delete key in the song list deletes the selected song, as Command8 does;
+    // files dropped on it from a file manager are added.
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    // Local files dropped on the song list, in the dropped order.
+    void filesDropped(const QStringList& paths);
 
 private:
     void lstSong_Click();

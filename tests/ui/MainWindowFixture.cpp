@@ -39,9 +39,9 @@ void MainWindowFixture::set(const QString& valueName, const QString& text)
     EXPECT_TRUE(registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, valueName, text));
 }
 
-bool MainWindowFixture::startWindow()
+bool MainWindowFixture::startWindow(const QString& commandLine)
 {
-    window = std::make_unique<Form1>(registry, QStringLiteral("/nonexistent"), QString());
+    window = std::make_unique<Form1>(registry, QStringLiteral("/nonexistent"), commandLine);
     return window->start();
 }
 

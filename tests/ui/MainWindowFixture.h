@@ -30,7 +30,7 @@ protected:
 
     void set(const QString& valueName, const QString& text);
     // Builds the window and runs start-up; false when start-up ended the program.
-    bool startWindow();
+    bool startWindow(const QString& commandLine = {});
     // Started, with no message, and the file browser on music.
     void startQuietlyOverMusic();
 
