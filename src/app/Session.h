@@ -8,6 +8,7 @@
 #include "app/StartupSteps.h"
 #include "audio/FileTagEditor.h"
 #include "audio/Id3Values.h"
+#include "audio/PreviewPlayer.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
 #include "songdata/SongListDocument.h"
@@ -57,6 +58,8 @@ public:
     FileTagEditor& fileTags() { return fileTags_; }
     Id3Values& id3() { return id3_; }
     OperationGate& gate() { return gate_; }
+    // Preview playback; the window gives it the program's player.
+    PreviewPlayer& preview() { return preview_; }
     SongDataContext songData();
     TextLookup lookup() const;
 
@@ -95,6 +98,7 @@ private:
     Id3Values id3_;
     FileTagEditor fileTags_;
     OperationGate gate_;
+    PreviewPlayer preview_;
 };
 
 }  // namespace sonorelle
