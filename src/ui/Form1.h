@@ -4,6 +4,7 @@
 #include "app/OperationGate.h"
 #include "app/Session.h"
 #include "app/StartupHost.h"
+#include "playback/MediaPlayer.h"
 #include "ui/LanguageWindowProvider.h"
 
 #include <QList>
@@ -96,6 +97,8 @@ private:
     void closeOtherWindows();
 
     Session session_;
+    // After the session: the player reports its errors through the session.
+    MediaPlayer player_;
     Banner* Picture1_;
     SongPanel* songs_;
     FileBrowserPanel* files_;

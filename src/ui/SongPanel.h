@@ -36,6 +36,8 @@ public:
 private:
     void lstSong_Click();
     void Command4_Click();
+    void Command9_Click();
+    void Command12_Click();
     void editSongList(int (SongListDocument::*edit)(int));
 
     Session& session_;
