@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "app/Session.h"
+#include "audio/ExportOperation.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
@@ -97,6 +98,20 @@ int deleteSong(const CommandCall& call)
     return printSelection(call, call.session.editSongList(&SongListDocument::Delete, call.slot).value_or(-1));
 }
 
+int exportSong(const CommandCall& call)
+{
+    Session& session = call.session;
+    // The fields the window would show with the song selected.
+    const SlotTagFields fields = session.document().SlotClicked(call.slot);
+    ExportOperation exporting(session.shared(), session.lookup(), session.document(), call.slot, fields,
+                              call.arguments.at(1));
+    const OperationResult result = session.run(exporting);
+    if (!result.succeeded())
+        return CliExit::Failure;
+    call.out << exporting.destination() << '\n';
+    return CliExit::Success;
+}
+
 QString fileTagFieldName(FileTagField field)
 {
     switch (field) {
@@ -180,6 +195,9 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("shuffle"), {}, QStringLiteral("shuffles the songs; prints the selection"), shuffle},
         {QStringLiteral("delete"), QStringLiteral("N"),
          QStringLiteral("removes song N, its stream goes to the trash; prints the selection"), deleteSong},
+        {QStringLiteral("export"), QStringLiteral("N FILE"),
+         QStringLiteral("exports song N to the MP3 file FILE (\".mp3\" appended when missing); prints its path"),
+         exportSong},
         {QStringLiteral("filetags"), QStringLiteral("FILE"),
          QStringLiteral("the tags of an audio file (.mp3, .str, .asf), as field<TAB>value lines"), fileTags,
          false},
