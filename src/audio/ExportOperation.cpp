@@ -8,6 +8,7 @@
 #include "platform/Id3v2Writer.h"
 #include "songdata/SongDataContext.h"
 #include "songdata/SongListDocument.h"
+#include "songdata/SongListRecord.h"
 
 #include <utility>
 
@@ -16,6 +17,13 @@ namespace sonorelle {
 namespace {
 
 const QString ExportComment = QStringLiteral("Sonorelle");
+
+// A song without a tag record shows empty fields; exporting it must not wipe its
+// name from the list, so an empty field takes the list entry's text.
+QString OrEntry(const QString& field, const QString& entry)
+{
+    return field.isEmpty() ? entry : field;
+}
 
 }  // namespace
 
@@ -71,12 +79,15 @@ OperationResult ExportOperation::run(Feedback& feedback)
                     encoded.problem);
 
     status("sost4");
+    const SongListRecord& entry = document_.slotList().at(slot_);
+    const SlotTagFields tags{OrEntry(fields_.title, entry.title), OrEntry(fields_.artist, entry.artist),
+                             OrEntry(fields_.album, entry.album), fields_.date, ExportComment};
     // The record holds Latin-1 only; the ID3v2 tag keeps every character of the fields.
     QString error;
-    if (!Id3v2Writer::write(mp3, {fields_.title, fields_.artist, fields_.album, fields_.date, ExportComment}, &error))
+    if (!Id3v2Writer::write(mp3, {tags.title, tags.artist, tags.album, tags.date, tags.comment}, &error))
         return stop(OperationResult::Outcome::Failed, QStringLiteral("Tagging the MP3 failed: %1").arg(error));
-    const bool recordWritten = document_.SaveStrInfo(mp3, fields_.title, fields_.artist, fields_.album, fields_.date,
-                                                     ExportComment, true, slot_);
+    const bool recordWritten = document_.SaveStrInfo(mp3, tags.title, tags.artist, tags.album, tags.date, tags.comment,
+                                                     true, slot_);
     const bool listSaved = document_.lastSaveSucceeded();
     if (!recordWritten && listSaved)
         return stop(OperationResult::Outcome::Failed, QStringLiteral("Tagging the MP3 failed."), true);
