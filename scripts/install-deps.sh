@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libsndfile1-dev libsamplerate0-dev libcdio-dev libcdio-paranoia-dev
+  libtag1-dev
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav

@@ -28,6 +28,7 @@ Session::Session(Registry registry, Feedback& feedback, StartupHost& host, const
     , executableDir_(executableDir)
     , document_(shared_, feedback_, lookup(), StrTg_)
     , fileTags_(id3_, StrTg_, songData())
+    , preview_(feedback_)
 {
 }
 

@@ -8,6 +8,7 @@
 #include "app/StartupSteps.h"
 #include "audio/FileTagEditor.h"
 #include "audio/Id3Values.h"
+#include "audio/PreviewPlayer.h"
 #include "lang/LanguageTexts.h"
 #include "platform/GameLock.h"
 #include "platform/Registry.h"
@@ -59,6 +60,8 @@ public:
     FileTagEditor& fileTags() { return fileTags_; }
     Id3Values& id3() { return id3_; }
     OperationGate& gate() { return gate_; }
+    // Preview playback; the window gives it the program's player.
+    PreviewPlayer& preview() { return preview_; }
     SongDataContext songData();
     TextLookup lookup() const;
 
@@ -103,6 +106,7 @@ private:
     Id3Values id3_;
     FileTagEditor fileTags_;
     OperationGate gate_;
+    PreviewPlayer preview_;
 };
 
 }  // namespace sonorelle

@@ -4,6 +4,7 @@
 #include "app/Session.h"
 #include "app/SharedValues.h"
 #include "adding/AddRun.h"
+#include "audio/ExportOperation.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
@@ -103,6 +104,20 @@ int shuffle(const CommandCall& call)
 int deleteSong(const CommandCall& call)
 {
     return listEdit(call, &SongListDocument::Delete);
+}
+
+int exportSong(const CommandCall& call)
+{
+    Session& session = call.session;
+    // The fields the window would show with the song selected.
+    const SlotTagFields fields = session.document().SlotClicked(call.slot);
+    ExportOperation exporting(session.shared(), session.lookup(), session.document(), call.slot, fields,
+                              call.arguments.at(1));
+    const OperationResult result = session.run(exporting);
+    if (!result.succeeded())
+        return CliExit::Failure;
+    call.out << exporting.destination() << '\n';
+    return CliExit::Success;
 }
 
 QString fileTagFieldName(FileTagField field)
@@ -221,6 +236,9 @@ const QList<CliCommand>& CliCommands()
          QStringLiteral("removes song N, its stream goes to the trash; prints the selection"), deleteSong},
         {QStringLiteral("add"), QStringLiteral("FILE..."),
          QStringLiteral("adds the files as songs, in order; prints index<TAB>stream<TAB>line of each"), add},
+        {QStringLiteral("export"), QStringLiteral("N FILE"),
+         QStringLiteral("exports song N to the MP3 file FILE (\".mp3\" appended when missing); prints its path"),
+         exportSong},
         {QStringLiteral("filetags"), QStringLiteral("FILE"),
          QStringLiteral("the tags of an audio file (.mp3, .str, .asf), as field<TAB>value lines"), fileTags,
          false},

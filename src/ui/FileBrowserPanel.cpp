@@ -3,6 +3,8 @@
 #include "app/Feedback.h"
 #include "app/Session.h"
 #include "audio/FileTagFields.h"
+#include "audio/PreviewOperation.h"
+#include "audio/PreviewRoute.h"
 #include "controls/ccXPButton.h"
 #include "ui/BrowserDriveList.h"
 #include "ui/FileClick.h"
@@ -99,6 +101,8 @@ FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     connect(Frame4_->saveButton(), &ccXPButton::Click, this, [this] { Command5_Click(); });
     connect(Command17_, &ccXPButton::Click, this, &FileBrowserPanel::playlistRequested);
     connect(Command1_, &ccXPButton::Click, this, &FileBrowserPanel::addRequested);
+    connect(Command2_, &ccXPButton::Click, this, [this] { Command2_Click(); });
+    connect(Command10_, &ccXPButton::Click, this, [this] { Command10_Click(); });
 }
 
 QList<QWidget*> FileBrowserPanel::workingControls() const
@@ -275,6 +279,37 @@ void FileBrowserPanel::Command5_Click()
     for (const FileTagField field : FileTagFields::All)
         fields.put(field, texts.at(i++));
     session_.saveFileTags(FileClick::of(folder_, item->text()).fullPath, fields);
+}
+
+void FileBrowserPanel::Command2_Click()
+{
+    Command10_Click();
+    const QListWidgetItem* item = File1_->currentItem();
+    if (!item)
+        return;
+    const FileClick click = FileClick::of(folder_, item->text());
+    switch (PreviewRouteOf(click.extension)) {
+    case PreviewRoute::Direct:
+        session_.preview().MciPlayFile(click.fullPath);
+        break;
+    case PreviewRoute::Decoded: {
+        PreviewOperation preview(session_.shared(), session_.lookup(), session_.preview(), click.fullPath,
+                                 StreamDecoder::TagRecordCut::Never);
+        session_.run(preview);
+        break;
+    }
+    case PreviewRoute::CdTrack:
+        emit cdTrackPlayRequested(File1_->row(item) + 1);
+        break;
+    case PreviewRoute::Nothing:
+        break;
+    }
+}
+
+void FileBrowserPanel::Command10_Click()
+{
+    session_.preview().MciStopFile();
+    emit cdStopRequested();
 }
 
 }  // namespace sonorelle

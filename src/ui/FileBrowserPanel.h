@@ -45,6 +45,10 @@ public:
 signals:
     void playlistRequested();
     void addRequested();
+    // The CD unit's part of the play and stop buttons: track is the file's position
+    // in the file list plus one.
+    void cdTrackPlayRequested(int track);
+    void cdStopRequested();
 
 private:
     void Drive1_Change(int index);
@@ -54,6 +58,8 @@ private:
     void Dir1_Activated(QTreeWidgetItem* item);
     void File1_Click();
     void Command5_Click();
+    void Command2_Click();
+    void Command10_Click();
 
     Session& session_;
     QList<BrowserDrive> drives_;

@@ -57,6 +57,7 @@ Form1::Form1(Registry registry, const QString& executableDir, const QString& com
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Sonorelle"));
     session_.gate().setControls(this);
+    session_.preview().setPlayer(&player_);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(8, 6, 8, 8);
@@ -315,6 +316,7 @@ void Form1::openSetupForFirstRun()
 void Form1::closeProgram()
 {
     ending_ = true;
+    session_.preview().MciStopFile();
     closeOtherWindows();
     hide();
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -471,6 +473,7 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::unloadSequence()
 {
     ending_ = true;
+    session_.preview().MciStopFile();
     closeOtherWindows();
 }
 

@@ -5,6 +5,7 @@
 #include "app/OperationGate.h"
 #include "app/Session.h"
 #include "app/StartupHost.h"
+#include "playback/MediaPlayer.h"
 #include "ui/LanguageWindowProvider.h"
 
 #include <QHash>
@@ -115,6 +116,8 @@ private:
     void closeOtherWindows();
 
     Session session_;
+    // After the session: the player reports its errors through the session.
+    MediaPlayer player_;
     Banner* Picture1_;
     SongPanel* songs_;
     FileBrowserPanel* files_;

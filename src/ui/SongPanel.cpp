@@ -1,6 +1,8 @@
 #include "ui/SongPanel.h"
 
 #include "app/Session.h"
+#include "audio/ExportOperation.h"
+#include "audio/PreviewOperation.h"
 #include "controls/ccXPButton.h"
 #include "songdata/SlotTagFields.h"
 #include "ui/CommandIcons.h"
@@ -10,6 +12,7 @@
 #include "ui/WidgetNames.h"
 
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -99,6 +102,9 @@ SongPanel::SongPanel(Session& session, QWidget* parent)
     // it selects.
     connect(lstSong_, &QListWidget::itemSelectionChanged, this, [this] { lstSong_Click(); });
     connect(Frame3_->saveButton(), &ccXPButton::Click, this, [this] { Command4_Click(); });
+    connect(Command9_, &ccXPButton::Click, this, [this] { Command9_Click(); });
+    connect(Command11_, &ccXPButton::Click, this, [this] { session_.preview().MciStopFile(); });
+    connect(Command12_, &ccXPButton::Click, this, [this] { Command12_Click(); });
     connect(Command8_, &ccXPButton::Click, this, [this] { editSongList(&SongListDocument::Delete); });
     connect(Command18_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::MoveUp); });
     connect(Command19_, &QPushButton::clicked, this, [this] { editSongList(&SongListDocument::MoveDown); });
@@ -178,6 +184,42 @@ void SongPanel::Command4_Click()
         showSongLines();
         selectSong(selected);
     }
+}
+
+void SongPanel::Command9_Click()
+{
+    const int slot = selectedSong();
+    if (slot < 0)
+        return;
+    session_.preview().MciStopFile();
+    PreviewOperation preview(session_.shared(), session_.lookup(), session_.preview(),
+                             session_.document().streamFileOf(slot), StreamDecoder::TagRecordCut::WhenPresent);
+    session_.run(preview);
+}
+
+void SongPanel::Command12_Click()
+{
+    const int slot = selectedSong();
+    if (slot < 0)
+        return;
+    session_.preview().MciStopFile();
+    // The default suffix makes the dialog ask about the file that will really be
+    // written, not about the name as typed.
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("MP3 Files (*.mp3)"));
+    dialog.setDefaultSuffix(QStringLiteral("mp3"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QStringList texts = Frame3_->texts();
+    ExportOperation exporting(session_.shared(), session_.lookup(), session_.document(), slot,
+                              {texts[0], texts[1], texts[2], texts[3], texts[4]}, dialog.selectedFiles().first());
+    if (session_.run(exporting).outcome == OperationResult::Outcome::Refused)
+        return;
+    // The list entry took the title, artist and album; the fields keep their texts.
+    showSongLines();
+    selectSong(slot);
+    Frame3_->setTexts(texts);
 }
 
 void SongPanel::editSongList(int (SongListDocument::*edit)(int))

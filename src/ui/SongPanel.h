@@ -47,6 +47,8 @@ signals:
 private:
     void lstSong_Click();
     void Command4_Click();
+    void Command9_Click();
+    void Command12_Click();
     void editSongList(int (SongListDocument::*edit)(int));
 
     Session& session_;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "audio/Player.h"
+
+#include <QAudioOutput>
+#include <QMediaPlayer>
+#include <QObject>
+
+namespace sonorelle {
+
+// The program's one player on Qt Multimedia: every play closes the previous file
+// first, so pressing play again starts from the beginning.
+class MediaPlayer : public QObject, public Player {
+    Q_OBJECT
+
+public:
+    explicit MediaPlayer(QObject* parent = nullptr);
+
+    void play(const QString& path, ErrorHandler onError) override;
+    void stop() override;
+
+    // For watching what plays (state, position).
+    QMediaPlayer& mediaPlayer() { return player_; }
+
+private:
+    QAudioOutput output_;
+    QMediaPlayer player_;
+    ErrorHandler onError_;
+};
+
+}  // namespace sonorelle
