@@ -82,12 +82,20 @@ OperationResult ExportOperation::run(Feedback& feedback)
     const SongListRecord& entry = document_.slotList().at(slot_);
     const SlotTagFields tags{OrEntry(fields_.title, entry.title), OrEntry(fields_.artist, entry.artist),
                              OrEntry(fields_.album, entry.album), fields_.date, ExportComment};
-    // The record holds Latin-1 only; the ID3v2 tag keeps every character of the fields.
+    // The ID3v2 tag keeps every character of the fields; the ID3v1 record takes what
+    // the tag code page holds.
     QString error;
     if (!Id3v2Writer::write(mp3, {tags.title, tags.artist, tags.album, tags.date, tags.comment}, &error))
         return stop(OperationResult::Outcome::Failed, QStringLiteral("Tagging the MP3 failed: %1").arg(error));
-    const bool recordWritten = document_.SaveStrInfo(mp3, tags.title, tags.artist, tags.album, tags.date, tags.comment,
-                                                     true, slot_);
+    const CodePage& codePage = shared_.TagCodePage;
+    const QStringList texts{tags.title, tags.artist, tags.album, tags.date, tags.comment};
+    QStringList recorded;
+    for (const QString& text : texts)
+        recorded.append(codePage.encodablePart(text));
+    // The list entry takes the fields only when nothing of them was left out.
+    const bool whole = recorded == texts;
+    const bool recordWritten = document_.SaveStrInfo(mp3, recorded[0], recorded[1], recorded[2], recorded[3],
+                                                     recorded[4], whole, slot_);
     const bool listSaved = document_.lastSaveSucceeded();
     if (!recordWritten && listSaved)
         return stop(OperationResult::Outcome::Failed, QStringLiteral("Tagging the MP3 failed."), true);

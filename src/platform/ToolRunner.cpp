@@ -40,6 +40,12 @@ RunResult RunAndWait(const QString& program, const QStringList& arguments, Windo
 {
     RunResult result;
     const QString toolName = QFileInfo(program).fileName();
+    // Cancel pressed before the tool starts: it never runs.
+    if (cancelRequested && cancelRequested()) {
+        result.cancelled = true;
+        result.error = QStringLiteral("%1 was cancelled").arg(toolName);
+        return result;
+    }
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
