@@ -57,6 +57,12 @@ SongDataContext Session::songData()
     return SongDataContext{shared_, feedback_, lookup()};
 }
 
+clsM3UReader Session::playlistReader() const
+{
+    const CodePage codePage = shared_.TagCodePage;
+    return clsM3UReader(registry_.winePrefix(), [codePage](QByteArrayView bytes) { return codePage.decode(bytes); });
+}
+
 TextLookup Session::lookup() const
 {
     return [this](const QString& key) { return texts_.text(key); };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adding/clsM3UReader.h"
 #include "app/CdUnitList.h"
 #include "app/OperationGate.h"
 #include "app/SetupChoices.h"
@@ -63,6 +64,9 @@ public:
     // Preview playback; the window gives it the program's player.
     PreviewPlayer& preview() { return preview_; }
     SongDataContext songData();
+    // A playlist reader that looks up Windows paths in the game's Wine prefix and
+    // reads text that is not UTF-8 in the tag code page.
+    clsM3UReader playlistReader() const;
     TextLookup lookup() const;
 
     // A list edit of the document (MoveUp, MoveDown, Shuffle, Delete) with the gate

@@ -192,7 +192,7 @@ int playlist(const CommandCall& call)
     const QString& path = call.arguments.at(0);
     if (!isReadableFile(call, path))
         return CliExit::Failure;
-    clsM3UReader reader(call.session.registry().winePrefix());
+    clsM3UReader reader = call.session.playlistReader();
     reader.setFilename(path);
     const int count = reader.Refresh();
     for (int i = 0; i < count; ++i) {
@@ -206,9 +206,32 @@ int playlist(const CommandCall& call)
     return CliExit::Failure;
 }
 
+// `add --playlist FILE`: every entry whose file exists, in the playlist's order.
+QStringList PlaylistSources(const CommandCall& call, const QString& playlist)
+{
+    clsM3UReader reader = call.session.playlistReader();
+    reader.setFilename(playlist);
+    QStringList sources;
+    for (int i = 0; i < reader.Refresh(); ++i) {
+        if (QFileInfo(reader.File(i)).isFile())
+            sources.append(reader.File(i));
+    }
+    if (!reader.ReadError().isEmpty())
+        call.session.songData().reportError(QStringLiteral("%1: %2").arg(playlist, reader.ReadError()));
+    return sources;
+}
+
 int add(const CommandCall& call)
 {
-    AddRun run(call.session.document(), call.session.shared(), call.session.lookup(), call.arguments);
+    const bool fromPlaylist = call.arguments.value(0) == u"--playlist";
+    if (fromPlaylist && call.arguments.size() != 2) {
+        call.session.songData().reportError(QStringLiteral("add --playlist takes one playlist file."));
+        return CliExit::Failure;
+    }
+    if (fromPlaylist && !isReadableFile(call, call.arguments.at(1)))
+        return CliExit::Failure;
+    const QStringList sources = fromPlaylist ? PlaylistSources(call, call.arguments.at(1)) : call.arguments;
+    AddRun run(call.session.document(), call.session.shared(), call.session.lookup(), sources);
     call.session.run(run);
     for (const AddedSong& song : run.report().added)
         call.out << song.index << '\t' << EscapeField(song.streamName) << '\t' << EscapeField(song.line) << '\n';
@@ -235,7 +258,9 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("delete"), QStringLiteral("N"),
          QStringLiteral("removes song N, its stream goes to the trash; prints the selection"), deleteSong},
         {QStringLiteral("add"), QStringLiteral("FILE..."),
-         QStringLiteral("adds the files as songs, in order; prints index<TAB>stream<TAB>line of each"), add},
+         QStringLiteral("adds the files (or with --playlist P the existing files of playlist P) as songs, in "
+                        "order; prints index<TAB>stream<TAB>line of each"),
+         add},
         {QStringLiteral("export"), QStringLiteral("N FILE"),
          QStringLiteral("exports song N to the MP3 file FILE (\".mp3\" appended when missing); prints its path"),
          exportSong},

@@ -3,6 +3,7 @@
 #include "adding/AddRun.h"
 #include "app/GameLauncher.h"
 #include "app/SettingsKeys.h"
+#include "audio/PreviewRoute.h"
 #include "controls/ccXPButton.h"
 #include "ui/ApplyLanguage.h"
 #include "ui/Banner.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QScreen>
@@ -184,6 +186,12 @@ frmWinAmp* Form1::playlistWindow()
     if (!playlistWindow_) {
         playlistWindow_ = new frmWinAmp(session_, this);
         connect(playlistWindow_, &frmWinAmp::addChecked, this, &Form1::addCheckedPlaylistEntries);
+        // The playlist plays what the player opens itself, MP3 and WAV files.
+        connect(playlistWindow_, &frmWinAmp::play, this, [this](const QString& path) {
+            if (PreviewRouteOf(QFileInfo(path).suffix().toLower()) == PreviewRoute::Direct)
+                session_.preview().MciPlayFile(path);
+        });
+        connect(playlistWindow_, &frmWinAmp::stop, this, [this] { session_.preview().MciStopFile(); });
         ApplyWindowCaptions(session_.texts(), LanguageWindow::Playlist, *playlistWindow_);
         playlistWindow_->loadPlayerList();
     }

@@ -23,7 +23,7 @@ constexpr qsizetype PathEnds = 25;
 frmWinAmp::frmWinAmp(Session& session, QWidget* owner)
     : QWidget(owner, Qt::Window)
     , session_(session)
-    , reader_(session.registry().winePrefix())
+    , reader_(session.playlistReader())
     , listview1_(Named(new QListWidget, "listview1"))
     , label1_(Named(new QLabel, "label1"))
     , Command1_(Named(new ccXPButton, "Command1"))
