@@ -165,8 +165,14 @@ AddRun::ItemEnd AddRun::addConverted(const QString& source)
     if (const std::optional<ItemEnd> stop = encode(staged))
         return *stop;
     status(text(QStringLiteral("sost4")));
+    return storeTagged(staged, tags, source, UntaggedAlbum);
+}
+
+AddRun::ItemEnd AddRun::storeTagged(StagedStream& staged, const SourceTags& tags, const QString& source,
+                                    const QString& untaggedAlbum)
+{
     if (!tags.any())
-        return store(staged, std::nullopt, UntaggedAlbum);
+        return store(staged, std::nullopt, untaggedAlbum);
     // The list entry takes the full texts; the record what its code page can hold.
     const SourceTags recorded = tags.encodableIn(shared_.TagCodePage);
     if (recorded.texts() != tags.texts())
@@ -177,7 +183,7 @@ AddRun::ItemEnd AddRun::addConverted(const QString& source)
     if (!document_.SaveStrInfo(staged.path(), recorded.title, recorded.artist, recorded.album, recorded.year,
                                recorded.comment, false, -1))
         return ItemEnd::failed(QStringLiteral("its tags could not be written into the new stream"));
-    return store(staged, tags, UntaggedAlbum);
+    return store(staged, tags, untaggedAlbum);
 }
 
 AddRun::ItemEnd AddRun::addCopied(const QString& source)
@@ -202,7 +208,8 @@ AddRun::ItemEnd AddRun::addCdTrack(const QString& source)
     QString error;
     if (!removeWorkFile(RippedTrack, &error))
         return ItemEnd::failed(error);
-    switch (cdTracks_->ripTrack(source, workFile(RippedTrack), *feedback_, &error)) {
+    SourceTags tags;
+    switch (cdTracks_->ripTrack(source, workFile(RippedTrack), *feedback_, &error, &tags)) {
     case CdTrackSource::Outcome::Ripped:
         break;
     case CdTrackSource::Outcome::Cancelled:
@@ -227,7 +234,8 @@ AddRun::ItemEnd AddRun::addCdTrack(const QString& source)
     if (const std::optional<ItemEnd> stop = encode(staged))
         return *stop;
     status(text(QStringLiteral("sost5")));
-    const ItemEnd end = store(staged, std::nullopt, QString());
+    // A disc with CD-Text names the song; without it the song goes by its slot name.
+    const ItemEnd end = storeTagged(staged, tags, source, QString());
     if (end.kind == ItemEnd::Kind::Added)
         status(QStringLiteral("OK"));
     return end;

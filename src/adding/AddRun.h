@@ -57,6 +57,9 @@ private:
     // The staged stream under the first free name, listed in the free entry with the
     // tags (or with its name and untaggedAlbum), and the list saved.
     ItemEnd store(StagedStream& staged, const std::optional<SourceTags>& tags, const QString& untaggedAlbum);
+    // The same, with the tags also written as the new stream's record when there are any.
+    ItemEnd storeTagged(StagedStream& staged, const SourceTags& tags, const QString& source,
+                        const QString& untaggedAlbum);
 
     // The text followed by " (n/total)".
     void status(const QString& statusText);

@@ -5,8 +5,12 @@
 #include "app/SharedValues.h"
 #include "adding/AddRun.h"
 #include "audio/ExportOperation.h"
+#include "adding/DiscTrackSource.h"
 #include "audio/FileTagEditor.h"
+#include "audio/RipTrack.h"
 #include "cli/TabSeparated.h"
+#include "platform/CdDisc.h"
+#include "platform/CdTrackListing.h"
 #include "songdata/SongDataContext.h"
 #include "songdata/SongListDocument.h"
 #include "songdata/TagRecordFile.h"
@@ -221,17 +225,83 @@ QStringList PlaylistSources(const CommandCall& call, const QString& playlist)
     return sources;
 }
 
+// A track number as given on the command line ("2" or "02"); 0 when it is none.
+int trackNumber(const QString& word)
+{
+    bool isNumber = false;
+    const int number = word.toInt(&isNumber);
+    return isNumber && number > 0 && number < 100 ? number : 0;
+}
+
+// The chosen CD unit's disc; nullptr when it cannot be opened (stderr says why).
+CdDisc* openDisc(const CommandCall& call, DiscTrackSource& source)
+{
+    QString error;
+    CdDisc* disc = source.disc(&error);
+    if (!disc)
+        call.session.songData().reportError(error);
+    return disc;
+}
+
+int tracks(const CommandCall& call)
+{
+    DiscTrackSource source(call.session.units().selected());
+    const CdDisc* disc = openDisc(call, source);
+    if (!disc)
+        return CliExit::Failure;
+    for (const CdaEntry& entry : ListCdaEntries(*disc))
+        call.out << entry.track << '\t' << entry.firstFrame << '\t' << entry.frameCount << '\t' << entry.length
+                 << '\t' << EscapeField(entry.title) << '\t' << EscapeField(entry.performer) << '\n';
+    return CliExit::Success;
+}
+
+int rip(const CommandCall& call)
+{
+    const int number = trackNumber(call.arguments.at(0));
+    if (number == 0) {
+        call.session.songData().reportError(QStringLiteral("%1 is not a track number").arg(call.arguments.at(0)));
+        return CliExit::Failure;
+    }
+    DiscTrackSource source(call.session.units().selected());
+    CdDisc* disc = openDisc(call, source);
+    if (!disc)
+        return CliExit::Failure;
+    RipTrack ripTrack = RipTrack::ofTrack(*disc, number, call.arguments.at(1));
+    const OperationResult result = call.session.run(ripTrack);
+    if (result.succeeded())
+        return CliExit::Success;
+    if (!result.summary.isEmpty())  // a refusal has been told already
+        call.session.songData().reportError(result.summary);
+    return CliExit::Failure;
+}
+
 int add(const CommandCall& call)
 {
-    const bool fromPlaylist = call.arguments.value(0) == u"--playlist";
+    // "--playlist FILE": the existing files of a playlist; "--cd T...": tracks of the
+    // chosen CD unit, named as the file browser lists them.
+    const QString option = call.arguments.value(0);
+    const bool fromPlaylist = option == u"--playlist";
+    const bool fromDisc = option == u"--cd";
     if (fromPlaylist && call.arguments.size() != 2) {
         call.session.songData().reportError(QStringLiteral("add --playlist takes one playlist file."));
         return CliExit::Failure;
     }
     if (fromPlaylist && !isReadableFile(call, call.arguments.at(1)))
         return CliExit::Failure;
-    const QStringList sources = fromPlaylist ? PlaylistSources(call, call.arguments.at(1)) : call.arguments;
-    AddRun run(call.session.document(), call.session.shared(), call.session.lookup(), sources);
+    QStringList sources =
+        fromPlaylist ? PlaylistSources(call, call.arguments.at(1)) : call.arguments.mid(fromDisc ? 1 : 0);
+    if (fromDisc) {
+        for (QString& word : sources) {
+            const int number = trackNumber(word);
+            if (number == 0) {
+                call.session.songData().reportError(QStringLiteral("%1 is not a track number").arg(word));
+                return CliExit::Failure;
+            }
+            word = QStringLiteral("Track%1.cda").arg(number, 2, 10, QChar(u'0'));
+        }
+    }
+    DiscTrackSource disc(call.session.units().selected());
+    AddRun run(call.session.document(), call.session.shared(), call.session.lookup(), sources, &disc);
     call.session.run(run);
     for (const AddedSong& song : run.report().added)
         call.out << song.index << '\t' << EscapeField(song.streamName) << '\t' << EscapeField(song.line) << '\n';
@@ -258,12 +328,18 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("delete"), QStringLiteral("N"),
          QStringLiteral("removes song N, its stream goes to the trash; prints the selection"), deleteSong},
         {QStringLiteral("add"), QStringLiteral("FILE..."),
-         QStringLiteral("adds the files (or with --playlist P the existing files of playlist P) as songs, in "
-                        "order; prints index<TAB>stream<TAB>line of each"),
+         QStringLiteral("adds the files (with --playlist P: the existing files of playlist P; with --cd T...: "
+                        "tracks of the CD unit) as songs, in order; prints index<TAB>stream<TAB>line of each"),
          add},
         {QStringLiteral("export"), QStringLiteral("N FILE"),
          QStringLiteral("exports song N to the MP3 file FILE (\".mp3\" appended when missing); prints its path"),
          exportSong},
+        {QStringLiteral("tracks"), {},
+         QStringLiteral("the CD unit's audio tracks: number, first frame, frames, m:ss, CD-Text title and "
+                        "performer"),
+         tracks},
+        {QStringLiteral("rip"), QStringLiteral("T FILE"),
+         QStringLiteral("rips track T of the CD unit into the WAV file FILE"), rip},
         {QStringLiteral("filetags"), QStringLiteral("FILE"),
          QStringLiteral("the tags of an audio file (.mp3, .str, .asf), as field<TAB>value lines"), fileTags,
          false},

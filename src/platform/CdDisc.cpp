@@ -8,10 +8,12 @@
 #include <cdio/cdio.h>
 #include <cdio/cdtext.h>
 #include <cdio/disc.h>
+#include <cdio/logging.h>
 #include <cdio/paranoia/cdda.h>
 #include <cdio/paranoia/paranoia.h>
 #include <cdio/track.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace sonorelle {
@@ -62,6 +64,13 @@ QString cueText(const char* text)
     return utf8.contains(QChar::ReplacementCharacter) ? latin : utf8;
 }
 
+// libcdio prints its warnings on stdout, which is sonorelle-cli's output.
+void logOnStderr(cdio_log_level_t level, const char* message)
+{
+    if (level >= cdio_loglevel_default)
+        std::fprintf(stderr, "libcdio: %s\n", message);
+}
+
 }  // namespace
 
 struct CdDisc::Handles {
@@ -83,6 +92,7 @@ struct CdDisc::Handles {
 
 std::unique_ptr<CdDisc> CdDisc::OpenCD(const CdUnit& unit, QString* error)
 {
+    cdio_log_set_handler(logOnStderr);
     if (unit.isPlaceholder()) {
         *error = QStringLiteral("There is no CD drive or disc image to read from.");
         return nullptr;
