@@ -4,6 +4,8 @@
 #include "app/Session.h"
 #include "app/SharedValues.h"
 #include "adding/AddRun.h"
+#include "app/Feedback.h"
+#include "app/GameInstallationChoice.h"
 #include "audio/FileTagEditor.h"
 #include "cli/TabSeparated.h"
 #include "songdata/SongDataContext.h"
@@ -12,6 +14,7 @@
 #include "songdata/TextFields.h"
 
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include <optional>
 #include <utility>
@@ -191,6 +194,27 @@ int playlist(const CommandCall& call)
     return CliExit::Failure;
 }
 
+int games(const CommandCall& call)
+{
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const GameInstallationChoice choice = ChooseGameInstallation(call.session.registry(), environment);
+    // The store's "Install Dir" decides without looking; the list still shows every one.
+    const GameInstallations::Result found =
+        choice.source == GameInstallationChoice::Source::StoreInstallDir ? FindGameInstallations(environment)
+                                                                         : choice.found;
+    for (const GameInstallations::Skipped& skipped : found.skipped)
+        call.session.feedback().setStatus(QStringLiteral("%1 prefix %2 skipped: %3")
+                                              .arg(PrefixManagerName(skipped.manager), skipped.prefixPath,
+                                                   skipped.reason));
+    for (const GameInstallation& game : found.installations) {
+        const bool inUse = choice.chosen && IsSameGameInstallation(game, *choice.chosen);
+        call.out << PrefixManagerName(game.manager) << '\t' << EscapeField(game.prefixName) << '\t'
+                 << EscapeField(game.prefixPath) << '\t' << EscapeField(game.gameFolder) << '\t'
+                 << (inUse ? "yes" : "no") << '\n';
+    }
+    return CliExit::Success;
+}
+
 int add(const CommandCall& call)
 {
     AddRun run(call.session.document(), call.session.shared(), call.session.lookup(), call.arguments);
@@ -230,6 +254,10 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("playlist"), QStringLiteral("FILE"),
          QStringLiteral("a playlist's entries: index, seconds, title, full path, yes/no whether the file exists"),
          playlist, false},
+        {QStringLiteral("games"), {},
+         QStringLiteral("every installation of the game found: manager, prefix name, prefix path, game folder, "
+                        "yes/no whether it is the one in use"),
+         games, false},
     };
     return commands;
 }
