@@ -52,6 +52,9 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
     cmbCD_->setObjectName(QStringLiteral("cmbCD"));
     FrameGame_->setObjectName(QStringLiteral("FrameGame"));
     cmbGame_->setObjectName(QStringLiteral("cmbGame"));
+    // Game folders are long paths: the list opens wide enough, the dialog stays narrow.
+    cmbGame_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbGame_->setMinimumContentsLength(30);
     Command1_->setObjectName(QStringLiteral("Command1"));
     LinkLabel::makeLink(Label4_);
     LinkLabel::makeLink(Label6_);
@@ -104,7 +107,10 @@ bool Form2::load()
     cmbCD_->addItems(setup_.driveEntries());
     cmbCD_->setCurrentIndex(setup_.driveIndex());
     cmbGame_->clear();
-    cmbGame_->addItems(setup_.gameEntries());
+    for (const QString& entry : setup_.gameEntries()) {
+        cmbGame_->addItem(entry);
+        cmbGame_->setItemData(cmbGame_->count() - 1, entry, Qt::ToolTipRole);
+    }
     cmbGame_->setCurrentIndex(setup_.gameIndex());
     // With one installation or none there is nothing to choose.
     FrameGame_->setVisible(setup_.games().size() > 1);
