@@ -30,7 +30,7 @@ protected:
     QString empty = wineHome.addPrefix(S(".PlayOnLinux/wineprefix/Empty"), FakeWineHome::View::Plain, false);
 };
 
-TEST_F(CliGames, ListsEveryInstallationAndTheOneInUse)
+TEST_F(CliGames, ListsEveryInstallationAndTheOneInUseAStoredChoiceFirst)
 {
     const Run plain = games();
     EXPECT_EQ(plain.exitCode, 0) << plain.err.toStdString();
@@ -41,10 +41,7 @@ TEST_F(CliGames, ListsEveryInstallationAndTheOneInUse)
     EXPECT_EQ(verbose.out, plain.out);
     EXPECT_TRUE(verbose.err.contains(S("PlayOnLinux prefix ") + empty + S(" skipped: the game's folder")))
         << verbose.err.toStdString();
-}
 
-TEST_F(CliGames, TheStoredChoiceIsTheOneInUse)
-{
     set(SettingsKeys::GamePrefix, second + S("/"));
     EXPECT_EQ(games().out,
               line(S("Wine"), S(".wine"), first, "no") + line(S("PlayOnLinux"), S("Kick"), second, "yes"));
