@@ -73,6 +73,12 @@ GameInstallationChoice ChooseGameInstallation(const Registry& registry, const QP
     return choice;
 }
 
+bool IsSameGameInstallation(const GameInstallation& one, const GameInstallation& other)
+{
+    return realPath(one.prefixPath) == realPath(other.prefixPath) &&
+           realPath(one.gameFolder) == realPath(other.gameFolder);
+}
+
 bool StoreGameInstallationChoice(Registry& registry, const GameInstallation& game, QString* error)
 {
     return registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::GamePrefix,

@@ -32,6 +32,9 @@ GameInstallations::Result FindGameInstallations(const QProcessEnvironment& envir
 
 GameInstallationChoice ChooseGameInstallation(const Registry& registry, const QProcessEnvironment& environment);
 
+// The same prefix and game folder, however the paths are spelt.
+bool IsSameGameInstallation(const GameInstallation& one, const GameInstallation& other);
+
 // Stores game's prefix as the choice among several; false (and why in *error) when
 // the store could not be written.
 bool StoreGameInstallationChoice(Registry& registry, const GameInstallation& game, QString* error = nullptr);

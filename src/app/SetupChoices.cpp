@@ -2,6 +2,7 @@
 
 #include "app/CdUnitList.h"
 #include "app/Feedback.h"
+#include "app/GameInstallationChoice.h"
 #include "app/SettingsKeys.h"
 #include "app/SharedValues.h"
 #include "app/StartupHost.h"
@@ -11,10 +12,15 @@
 #include "platform/WinePaths.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sonorelle {
 
-SetupChoices::SetupChoices(const StartupContext& context) : context_(context) {}
+SetupChoices::SetupChoices(const StartupContext& context, QProcessEnvironment environment)
+    : context_(context)
+    , environment_(std::move(environment))
+{
+}
 
 QString SetupChoices::languagesFolder() const
 {
@@ -35,6 +41,7 @@ bool SetupChoices::load()
     loaded_ = true;
     chooseLanguage(std::max(0, LanguageCatalog::indexOf(languages_, stored)));
     chooseDrive(std::max(0, context_.units.selection()));
+    findGames();
     return true;
 }
 
@@ -70,6 +77,38 @@ void SetupChoices::chooseDrive(int index)
     context_.units.select(index);
     context_.registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
                                     QString::number(index));
+}
+
+void SetupChoices::findGames()
+{
+    const GameInstallationChoice choice = ChooseGameInstallation(context_.registry, environment_);
+    games_ = choice.found.installations;
+    gameIndex_ = -1;
+    for (qsizetype i = 0; i < games_.size() && choice.chosen; ++i) {
+        if (IsSameGameInstallation(games_[i], *choice.chosen))
+            gameIndex_ = static_cast<int>(i);
+    }
+}
+
+QStringList SetupChoices::gameEntries() const
+{
+    QStringList entries;
+    for (const GameInstallation& game : games_)
+        entries.append(QStringLiteral("%1: %2 (%3)").arg(PrefixManagerName(game.manager), game.prefixName,
+                                                         game.gameFolder));
+    return entries;
+}
+
+void SetupChoices::chooseGame(int index)
+{
+    if (index < 0 || index >= games_.size())
+        return;
+    QString error;
+    if (!StoreGameInstallationChoice(context_.registry, games_[index], &error)) {
+        context_.feedback.message(error, context_.texts.messageCaption(), MessageIcon::Critical);
+        return;
+    }
+    gameIndex_ = index;
 }
 
 }  // namespace sonorelle

@@ -145,6 +145,11 @@ bool StartupSequence::findGameDir()
         ChooseGameInstallation(context_.registry, QProcessEnvironment::systemEnvironment());
     if (!choice.chosen)
         return false;
+    if (choice.source == GameInstallationChoice::Source::First)
+        context_.feedback.setStatus(QStringLiteral("The game is installed in %1 prefixes; taking the first, the %2 "
+                                                   "prefix %3 (the Setup chooses another)")
+                                        .arg(choice.found.installations.size())
+                                        .arg(PrefixManagerName(choice.chosen->manager), choice.chosen->prefixPath));
     // What the program reads of Wine's registry from now on comes from the game's prefix.
     context_.registry.setWinePrefix(choice.chosen->prefixPath);
     SharedValues& shared = context_.shared;

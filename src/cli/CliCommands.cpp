@@ -6,6 +6,8 @@
 #include "adding/AddRun.h"
 #include "audio/ExportOperation.h"
 #include "adding/DiscTrackSource.h"
+#include "app/Feedback.h"
+#include "app/GameInstallationChoice.h"
 #include "audio/FileTagEditor.h"
 #include "audio/RipTrack.h"
 #include "cli/TabSeparated.h"
@@ -17,6 +19,7 @@
 #include "songdata/TextFields.h"
 
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include <optional>
 #include <utility>
@@ -275,6 +278,27 @@ int rip(const CommandCall& call)
     return CliExit::Failure;
 }
 
+int games(const CommandCall& call)
+{
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const GameInstallationChoice choice = ChooseGameInstallation(call.session.registry(), environment);
+    // The store's "Install Dir" decides without looking; the list still shows every one.
+    const GameInstallations::Result found =
+        choice.source == GameInstallationChoice::Source::StoreInstallDir ? FindGameInstallations(environment)
+                                                                         : choice.found;
+    for (const GameInstallations::Skipped& skipped : found.skipped)
+        call.session.feedback().setStatus(QStringLiteral("%1 prefix %2 skipped: %3")
+                                              .arg(PrefixManagerName(skipped.manager), skipped.prefixPath,
+                                                   skipped.reason));
+    for (const GameInstallation& game : found.installations) {
+        const bool inUse = choice.chosen && IsSameGameInstallation(game, *choice.chosen);
+        call.out << PrefixManagerName(game.manager) << '\t' << EscapeField(game.prefixName) << '\t'
+                 << EscapeField(game.prefixPath) << '\t' << EscapeField(game.gameFolder) << '\t'
+                 << (inUse ? "yes" : "no") << '\n';
+    }
+    return CliExit::Success;
+}
+
 int add(const CommandCall& call)
 {
     // "--playlist FILE": the existing files of a playlist; "--cd T...": tracks of the
@@ -349,6 +373,10 @@ const QList<CliCommand>& CliCommands()
         {QStringLiteral("playlist"), QStringLiteral("FILE"),
          QStringLiteral("a playlist's entries: index, seconds, title, full path, yes/no whether the file exists"),
          playlist, false},
+        {QStringLiteral("games"), {},
+         QStringLiteral("every installation of the game found: manager, prefix name, prefix path, game folder, "
+                        "yes/no whether it is the one in use"),
+         games, false},
     };
     return commands;
 }

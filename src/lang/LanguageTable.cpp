@@ -56,6 +56,7 @@ QList<CaptionEntry> BuildCaptions()
         FieldCaption(Setup, "Label5", "MailCap"),
         FieldCaption(Setup, "Label7", "VersionCap"),
         Caption(Setup, "Frame1", "CdDriveCap"),
+        Caption(Setup, "FrameGame", "GameCap"),
         Caption(Setup, "Command1", "LngBtnClose"),
 
         Caption(About, "", "About"),

@@ -33,6 +33,8 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
       cmbLang_(new QComboBox(Frame2_)),
       Frame1_(new QGroupBox(QStringLiteral("CD drive"), this)),
       cmbCD_(new QComboBox(Frame1_)),
+      FrameGame_(new QGroupBox(QStringLiteral("Game installation"), this)),
+      cmbGame_(new QComboBox(FrameGame_)),
       label1_(NamedLabel("label1", Frame2_)),
       Label2_(NamedLabel("Label2", Frame2_)),
       Label3_(NamedLabel("Label3", Frame2_)),
@@ -48,6 +50,11 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
     Frame1_->setObjectName(QStringLiteral("Frame1"));
     cmbLang_->setObjectName(QStringLiteral("cmbLang"));
     cmbCD_->setObjectName(QStringLiteral("cmbCD"));
+    FrameGame_->setObjectName(QStringLiteral("FrameGame"));
+    cmbGame_->setObjectName(QStringLiteral("cmbGame"));
+    // Game folders are long paths: the list opens wide enough, the dialog stays narrow.
+    cmbGame_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbGame_->setMinimumContentsLength(30);
     Command1_->setObjectName(QStringLiteral("Command1"));
     LinkLabel::makeLink(Label4_);
     LinkLabel::makeLink(Label6_);
@@ -62,10 +69,13 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
     language->addLayout(facts);
     auto* drive = new QVBoxLayout(Frame1_);
     drive->addWidget(cmbCD_);
+    auto* game = new QVBoxLayout(FrameGame_);
+    game->addWidget(cmbGame_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame2_);
     layout->addWidget(Frame1_);
+    layout->addWidget(FrameGame_);
     layout->addWidget(Command1_, 0, Qt::AlignRight);
     setMinimumWidth(360);
 
@@ -74,6 +84,7 @@ Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
         showLanguageFacts();
     });
     connect(cmbCD_, &QComboBox::activated, this, [this](int index) { setup_.chooseDrive(index); });
+    connect(cmbGame_, &QComboBox::activated, this, [this](int index) { setup_.chooseGame(index); });
     connect(Command1_, &ccXPButton::Click, this, &Form2::close);
     // The title bar and Escape count as Close: on a first run the main window is
     // hidden and would otherwise never come back.
@@ -87,6 +98,7 @@ bool Form2::load()
         return false;
     const QSignalBlocker langBlocker(cmbLang_);
     const QSignalBlocker cdBlocker(cmbCD_);
+    const QSignalBlocker gameBlocker(cmbGame_);
     cmbLang_->clear();
     for (const LanguageFileInfo& file : setup_.languages())
         cmbLang_->addItem(file.Language);
@@ -94,6 +106,14 @@ bool Form2::load()
     cmbCD_->clear();
     cmbCD_->addItems(setup_.driveEntries());
     cmbCD_->setCurrentIndex(setup_.driveIndex());
+    cmbGame_->clear();
+    for (const QString& entry : setup_.gameEntries()) {
+        cmbGame_->addItem(entry);
+        cmbGame_->setItemData(cmbGame_->count() - 1, entry, Qt::ToolTipRole);
+    }
+    cmbGame_->setCurrentIndex(setup_.gameIndex());
+    // With one installation or none there is nothing to choose.
+    FrameGame_->setVisible(setup_.games().size() > 1);
     showLanguageFacts();
     return true;
 }

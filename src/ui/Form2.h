@@ -12,8 +12,9 @@ class ccXPButton;
 class LanguageTexts;
 class SetupChoices;
 
-// The Setup dialog: the interface language and the CD unit used for ripping. Both
-// choices apply and are stored at once; Close hands back to the main window, which
+// The Setup dialog: the interface language, the CD unit used for ripping and, when the
+// game is installed in several prefixes, the one to work on. The choices are stored at
+// once; Close hands back to the main window, which
 // runs start-up again.
 class Form2 : public QDialog {
     Q_OBJECT
@@ -21,7 +22,7 @@ class Form2 : public QDialog {
 public:
     Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent = nullptr);
 
-    // Fills both lists from the choices (loading them first when start-up has not).
+    // Fills the lists from the choices (loading them first when start-up has not).
     // False when there is no language file; the program is then closing.
     bool load();
 
@@ -39,6 +40,8 @@ private:
     QComboBox* cmbLang_;
     QGroupBox* Frame1_;
     QComboBox* cmbCD_;
+    QGroupBox* FrameGame_;
+    QComboBox* cmbGame_;
     QLabel* label1_;
     QLabel* Label2_;
     QLabel* Label3_;

@@ -2,6 +2,7 @@
 #include "app/StartupFixture.h"
 
 #include "app/SettingsKeys.h"
+#include "support/FakeWineHome.h"
 #include "support/NamedChild.h"
 
 #include <QComboBox>
@@ -71,6 +72,31 @@ TEST_F(SetupDialog, ListsTheLanguagesAndCdUnitsAndAppliesAChoiceAtOnce)
     unitBox->setCurrentIndex(1);
     emit unitBox->activated(1);
     EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+}
+
+TEST_F(SetupDialog, OfSeveralInstallationsTheChosenOneIsStored)
+{
+    FakeWineHome home;
+    const QString first = home.addPrefix(QStringLiteral(".wine"));
+    registry = Registry(registry.storePath(), first, Registry::PrefixOrigin::Default);
+    setGame(QString());
+    SetupChoices choices{context, home.environment()};
+    Form2 gamesDialog{choices, texts};
+    ASSERT_TRUE(gamesDialog.load());
+    EXPECT_TRUE(NamedChild<QGroupBox>(gamesDialog, "FrameGame")->isHidden()) << "one is no choice";
+
+    const QString second = home.addPrefix(QStringLiteral(".PlayOnLinux/wineprefix/Kick"));
+    ASSERT_TRUE(choices.load());
+    ASSERT_TRUE(gamesDialog.load());
+    EXPECT_FALSE(NamedChild<QGroupBox>(gamesDialog, "FrameGame")->isHidden());
+    auto* games = NamedChild<QComboBox>(gamesDialog, "cmbGame");
+    const QString folder = QStringLiteral("/drive_c/Games/Kickvale 09/");
+    EXPECT_EQ(items(games), (QStringList{QStringLiteral("Wine: .wine (%1)").arg(first + folder),
+                                         QStringLiteral("PlayOnLinux: Kick (%1)").arg(second + folder)}));
+    EXPECT_EQ(games->currentIndex(), 0);
+    games->setCurrentIndex(1);
+    emit games->activated(1);
+    EXPECT_EQ(setting(SettingsKeys::GamePrefix), second);
 }
 
 TEST_F(SetupDialog, CloseIsReportedOnceWhicheverWayTheDialogCloses)
