@@ -3,7 +3,6 @@
 // file, measured in the same run: read it with QFile, decode it, split it into lines.
 #include "adding/clsM3UReader.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -70,12 +69,3 @@ BENCHMARK(ReferenceQFileSplitLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sonorelle
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

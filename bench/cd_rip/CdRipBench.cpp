@@ -6,7 +6,6 @@
 #include "platform/CdDisc.h"
 #include "platform/ToolRunner.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -111,12 +110,3 @@ BENCHMARK(ReferenceDdChunksFsync)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sonorelle
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

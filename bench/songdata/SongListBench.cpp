@@ -181,12 +181,3 @@ BENCHMARK(ReferenceCpSongList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sonorelle
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

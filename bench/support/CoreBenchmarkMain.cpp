@@ -1,0 +1,13 @@
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+// The main of the benchmarks that need Qt's event loop but no window.
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
