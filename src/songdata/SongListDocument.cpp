@@ -53,11 +53,19 @@ SlotTagFields SongListDocument::GetStrInfo(const QString& Filename, const QStrin
                                            const SlotTagFields& withoutRecord)
 {
     switch (TagRecordFile::read(Filename, StrTg_, context_.shared.TagCodePage)) {
-    case TagRecordFile::ReadResult::Tagged:
-        return SlotTagFields{TrimTrailingBlanks(StrTg_.StrTitle), TrimTrailingBlanks(StrTg_.StrArtist),
+    case TagRecordFile::ReadResult::Tagged: {
+        SlotTagFields fields{TrimTrailingBlanks(StrTg_.StrTitle), TrimTrailingBlanks(StrTg_.StrArtist),
                              TrimTrailingBlanks(StrTg_.StrAlbum), TrimTrailingBlanks(StrTg_.StrYear),
-                             TrimTrailingBlanks(StrTg_.StrComment)}
-            .limited();
+                             TrimTrailingBlanks(StrTg_.StrComment)};
+        // The record holds what its code page can; names it could not hold show as the
+        // list keeps them, so a save never blanks them.
+        if (!context_.shared.TagCodePage.encode(withoutRecord.title + withoutRecord.artist + withoutRecord.album)) {
+            fields.title = withoutRecord.title;
+            fields.artist = withoutRecord.artist;
+            fields.album = withoutRecord.album;
+        }
+        return fields.limited();
+    }
     case TagRecordFile::ReadResult::TooShort:
         context_.reportTooShort(shownLine);
         break;

@@ -142,6 +142,15 @@ TEST_F(SlotTagsTest, SlotWithoutATagShowsItsListEntrySoASaveKeepsItsName)
     EXPECT_EQ(QStringList({entry.title, entry.artist, entry.album}),
               QStringList({listed.title, listed.artist, listed.album}));
 
+    // A record that lost the Cyrillic name to its code page: the fields show the list's.
+    SongListRecord& cyrillic = document().slotList()[1];
+    cyrillic.title = QStringLiteral("Песня");
+    ASSERT_TRUE(document().SaveStrInfo(document().streamFileOf(1), {}, QStringLiteral("Artist 2"), {}, QStringLiteral("2009"),
+                                       {}, false, 1));
+    EXPECT_EQ(document().SlotClicked(1),
+              (SlotTagFields{QStringLiteral("Песня"), QStringLiteral("Artist 2"), QStringLiteral("Album"),
+                             QStringLiteral("2009"), {}}));
+
     const SlotTagFields shortOne{QStringLiteral("Title 3"), QStringLiteral("Artist 3"), QStringLiteral("Album"), {}, {}};
     EXPECT_EQ(document().SlotClicked(2), shortOne);
     expectOneMessageNaming(QStringLiteral("Stream s03 too short"));
