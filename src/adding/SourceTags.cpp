@@ -52,7 +52,7 @@ SourceTags ReadSourceTags(const QString& path, const CodePage& codePage)
     // A fresh set of values: an earlier file's frames must not stand in for missing ones.
     Id3Values id3;
     ReadID3v2Tag(path, id3);
-    return SourceTags{id3.Id3Title, id3.Id3Artist, id3.Id3Album, id3.Id3Year, QString(), false};
+    return SourceTags{id3.Id3Title, id3.Id3Artist, id3.Id3Album, id3.Id3Year, id3.Id3Comment, false};
 }
 
 std::optional<SourceTags> ReadStreamTags(const QString& path, const CodePage& codePage)

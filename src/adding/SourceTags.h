@@ -32,7 +32,7 @@ struct SourceTags {
 };
 
 // The trailing record of an audio file when it has one with any text; otherwise its
-// ID3v2 title, artist, album and year (comment empty); otherwise nothing.
+// ID3v2 title, artist, album, year and comment; otherwise nothing.
 SourceTags ReadSourceTags(const QString& path, const CodePage& codePage);
 
 // The trailing record of a game stream, when it has one.

@@ -9,6 +9,7 @@
 #include "ui/Banner.h"
 #include "ui/FileBrowserPanel.h"
 #include "ui/Form2.h"
+#include "ui/MessageBoxIcon.h"
 #include "ui/SongPanel.h"
 #include "ui/frmAbout.h"
 #include "ui/frmProgress.h"
@@ -28,27 +29,6 @@
 #include <utility>
 
 namespace sonorelle {
-
-namespace {
-
-QMessageBox::Icon BoxIcon(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Information:
-        return QMessageBox::Information;
-    case MessageIcon::Question:
-        return QMessageBox::Question;
-    case MessageIcon::Warning:
-        return QMessageBox::Warning;
-    case MessageIcon::Critical:
-        return QMessageBox::Critical;
-    case MessageIcon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-}  // namespace
 
 Form1::Form1(Registry registry, const QString& executableDir, const QString& commandLine)
     : session_(std::move(registry), *this, *this, executableDir, commandLine)
