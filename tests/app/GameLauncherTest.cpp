@@ -67,7 +67,6 @@ TEST_F(GameLauncherTest, MissingWineOrGameProgramIsTold)
     EXPECT_FALSE(GameLauncher::run(gameDir(), QStringLiteral("/prefix"), feedback, texts));
     ASSERT_EQ(feedback.messages.size(), 1);
     EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("Wine")));
-    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
     EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
 
     fakeWine();

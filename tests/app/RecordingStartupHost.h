@@ -28,11 +28,7 @@ public:
     {
         calls.append(QStringLiteral("ApplyLanguage ") + texts.file());
     }
-    bool CheckDrive(const QString& path) override
-    {
-        checkedDrives.append(path);
-        return driveReady;
-    }
+    bool CheckDrive(const QString&) override { return driveReady; }
     void ExpRightClickMenu() override { calls.append(QStringLiteral("ExpRightClickMenu")); }
     void FirstRun() override { calls.append(QStringLiteral("FirstRun")); }
     void NameExpert() override { calls.append(QStringLiteral("NameExpert")); }
@@ -42,7 +38,6 @@ public:
     QStringList calls;
     QString browserFolder;
     bool driveReady = true;
-    QStringList checkedDrives;
 };
 
 }  // namespace sonorelle::test

@@ -1,6 +1,7 @@
 #include "cli/CliFixture.h"
 
 #include "app/SettingsKeys.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -97,11 +98,8 @@ TEST_F(CliErrors, MessagesComeInTheStoredLanguage)
               GameFixture::song(QStringLiteral("s02"), QStringLiteral("A"), QStringLiteral("T"), 100)});
     const QString program = useProgramFolder();
     const QString german = program + QStringLiteral("/languages/Deutsch.lng");
-    QFile file(german);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Global]\nLanguage=Deutsch\n[Translate]\nmsgcap1=Sonorelle meldet\n"
-               "msg9_1=Zu kurz f\xc3\xbcr Tags: [\nmsg9_2=] besch\xc3\xa4" "digt\n");
-    file.close();
+    WriteFile(german, "[Global]\nLanguage=Deutsch\n[Translate]\nmsgcap1=Sonorelle meldet\n"
+                      "msg9_1=Zu kurz f\xc3\xbcr Tags: [\nmsg9_2=] besch\xc3\xa4" "digt\n");
     set(SettingsKeys::Language, german);
 
     // The stream of 100 bytes is reported by the list load and again by show.

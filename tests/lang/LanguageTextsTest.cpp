@@ -61,17 +61,8 @@ TEST_F(LanguageTextsTest, ReadsUtf8WithOrWithoutBomAndFallsBackToLatin1)
     EXPECT_EQ(text("LngBtnAdd"), QStringLiteral("Hinzufügen"));
 }
 
-TEST_F(LanguageTextsTest, ANewFileReplacesEveryTextOfTheLastOne)
-{
-    load("[Translate]\nLngBtnAdd=Add\nLngBtnDel=Delete\n");
-    load("[Translate]\nLngBtnAdd=Ajouter\n");
-    EXPECT_EQ(text("LngBtnAdd"), QStringLiteral("Ajouter"));
-    EXPECT_EQ(text("LngBtnDel"), QString());
-}
-
 TEST_F(LanguageTextsTest, FieldCaptionsGetAColonAndFallbacksStandInOnlyForEmptyTexts)
 {
-    EXPECT_EQ(texts.messageCaption(), QStringLiteral("Sonorelle"));
     EXPECT_EQ(texts.missingFileText(), QStringLiteral("Error: can not find"));
     load("[Translate]\nLngLabelGod=Year\nLngFrameTrack=Songs\nmsg8_1=Introuvable :\nmsgcap1=\n");
     EXPECT_EQ(texts.caption({LanguageWindow::Main, QStringLiteral("Label8"), QStringLiteral("LngLabelGod"), true}), QStringLiteral("Year:"));

@@ -6,7 +6,6 @@
 #include "support/NamedChild.h"
 #include "ui/Form1.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -51,15 +50,12 @@ TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
     QWidget* about = owned("frmAbout");
     QWidget* progress = owned("frmProgress");
     EXPECT_EQ(frameTitle(window, "Frame1"), QStringLiteral("Lieder des Spiels"));
-    EXPECT_EQ(frameTitle(window, "Frame2"), QStringLiteral("Ihre Dateien"));
     EXPECT_EQ(NamedChild<ccXPButton>(window, "Command1")->caption(), QStringLiteral("Hinzufügen"));
     auto* year = NamedChild<QLabel>(window, "Label8");
     EXPECT_EQ(year->text(), QStringLiteral("Jahr:"));
     EXPECT_EQ(year->textFormat(), Qt::PlainText);
     EXPECT_EQ(setup->windowTitle(), QStringLiteral("Einstellungen"));
     EXPECT_EQ(frameTitle(*setup, "Frame2"), QStringLiteral("Sprache:"));
-    EXPECT_EQ(frameTitle(*setup, "Frame1"), QStringLiteral("CD-Laufwerk"));
-    EXPECT_EQ(NamedChild<QAbstractButton>(*setup, "Command1")->text(), QStringLiteral("Schließen"));
     EXPECT_EQ(about->windowTitle(), QStringLiteral("Über Sonorelle"));
     EXPECT_EQ(NamedChild<QLabel>(*progress, "lblSost")->text(), QStringLiteral("Bereit"));
     for (const QWidget* shown : {static_cast<QWidget*>(&window), setup, about, progress})
@@ -69,7 +65,6 @@ TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
     EXPECT_EQ(owned("Form2"), setup) << "each window exists once";
     EXPECT_EQ(owned("frmAbout"), about);
     EXPECT_EQ(frameTitle(window, "Frame1"), QStringLiteral("Песни игры"));
-    EXPECT_EQ(NamedChild<QLabel>(*setup, "Label5")->text(), QStringLiteral("Эл. почта:"));
     EXPECT_EQ(about->windowTitle(), QStringLiteral("О программе Sonorelle"));
     EXPECT_EQ(NamedChild<QLabel>(*progress, "lblSost")->text(), QStringLiteral("Готово"));
 

@@ -261,8 +261,6 @@ TEST_F(MainWindowCommands, PicturesAndLabelsRunTheGameOpenSetupAndAboutAndExitCl
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(setup->isVisible());
     EXPECT_FALSE(about->isVisible());
-    window->close();
-    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindowCommands, ADriveThatIsNotReadyIsToldAndTheListReturnsAReadyOneOpensAtItsRoot)

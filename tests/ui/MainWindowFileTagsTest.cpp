@@ -189,7 +189,6 @@ TEST_F(MainWindowFileTags, AnotherUsersFileIsRefusedWithMsg12)
     }
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], S("You may not change this file: it belongs to another user or is write-protected."));
-    EXPECT_EQ(messageCaptions[0], S("Sonorelle"));
     EXPECT_EQ(messageIcons[0], QMessageBox::Critical);
     EXPECT_EQ(ReadFile(tagged), before);
 }

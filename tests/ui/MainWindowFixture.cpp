@@ -26,7 +26,6 @@ MainWindowFixture::MainWindowFixture()
     QObject::connect(&watch, &QTimer::timeout, [this] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             messages.append(box->text());
-            messageCaptions.append(box->windowTitle());
             messageIcons.append(box->icon());
             box->accept();
         }

@@ -65,8 +65,7 @@ protected:
     QListWidget* files = nullptr;
     QTimer watch;
     QStringList messages;
-    QStringList messageCaptions;  // of the same boxes as messages
-    QList<QMessageBox::Icon> messageIcons;
+    QList<QMessageBox::Icon> messageIcons;  // of the same boxes as messages
 };
 
 }  // namespace sonorelle::test

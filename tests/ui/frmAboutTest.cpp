@@ -59,7 +59,6 @@ TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
     button->click();
     ASSERT_EQ(feedback.messages.size(), 1);
     EXPECT_EQ(feedback.messages[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
-    EXPECT_EQ(feedback.messages[0].caption, QStringLiteral("Sonorelle"));
     EXPECT_EQ(feedback.messages[0].icon, MessageIcon::None);
 
     const QString marker = programs.filePath(QStringLiteral("started"));
