@@ -68,7 +68,6 @@ const ReadCase ReadCases[] = {
                               "1998", "--tc", "V1 Comment"}));
      },
      {"V1 Title", "V1 Artist", "V1 Album", "1998", "V1 Comment"}, false},
-    {"Id3v23Latin1ByLame", LameId3v2, LameFields, true},
     {"Id3v23Latin1ByMutagen",
      [](const QString& folder) {
          return MutagenId3v23(folder, "tags.add(TIT2(encoding=0, text='Caf\\u00e9'))\n"
