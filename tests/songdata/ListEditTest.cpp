@@ -90,8 +90,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Edit{"DeleteNoSelectionIsTold", 4, &SongListDocument::Delete, -1, -1, {1, 2, 3, 4}, "msg6"},
                       Edit{"DeleteLastSelectsNewLast", 4, &SongListDocument::Delete, 3, 2, {1, 2, 3}},
                       Edit{"DeleteOnlySongLeavesNoSelection", 1, &SongListDocument::Delete, 0, -1, {}},
-                      Edit{"OneSongMoveUp", 1, &SongListDocument::MoveUp, 0, 0, {1}},
-                      Edit{"OneSongMoveDown", 1, &SongListDocument::MoveDown, 0, 0, {1}},
                       Edit{"OneSongShuffle", 1, &SongListDocument::Shuffle, 0, 0, {1}}),
     [](const ::testing::TestParamInfo<Edit>& test) { return std::string(test.param.name); });
 

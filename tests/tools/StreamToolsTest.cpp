@@ -113,7 +113,6 @@ INSTANTIATE_TEST_SUITE_P(Inputs, EncodeInputTest, ::testing::Values(
     InputKind{"Aiff", "-r 44100 -c 2 -b 16", "aiff", nullptr, true},
     InputKind{"FlacMono", "-r 44100 -c 1 -b 16", "flac", nullptr, true},
     InputKind{"Ogg", "-r 44100 -c 2", "ogg", nullptr, true},
-    InputKind{"Mp3Gapless", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet @tone.wav @tone.mp3", true},
     // ID3v2 before the audio and ID3v1 after it, as songs people add carry them.
     InputKind{"Mp3WithTags", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet --add-id3v2 --tt Title --ta Artist @tone.wav @tone.mp3", true},
     // Decoded MP3 overshoots full scale; wrapped peaks would add zero crossings.
@@ -240,7 +239,6 @@ INSTANTIATE_TEST_SUITE_P(Failures, FailingRunTest, ::testing::Values(
     FailingRun{"DiskFullWhileEncoding", "addon3 -pcstream @stereo.wav = @out", 1, true},
     FailingRun{"DiskFullWhileDecoding", "addon3 -wave @stereo.sng = @out.wav", 1, true},
     FailingRun{"DiskFullWhileEncodingMp3", "addon1 --preset cd @stereo.wav @out.mp3", 1, true},
-    FailingRun{"OutputIsTheInput", "addon3 -pcstream @stereo.sng = @stereo.sng", 1},
     FailingRun{"OutputIsTheInputByAnotherPath", "addon3 -wave @stereo.sng = @./stereo.sng", 1},
     FailingRun{"OutputIsALinkToTheInput", "addon3 -pcstream @stereo.sng = @link.sng", 1},
     FailingRun{"OutputIsAHardLinkOfTheInput", "addon3 -wave @hard.sng = @stereo.sng", 1},
