@@ -26,13 +26,14 @@ const CliCommand* findCommand(const QString& name)
 
 QString CliProgram::usage()
 {
-    QString text = QStringLiteral("usage: %1 [--verbose] COMMAND [ARGUMENTS]\n").arg(ProgramName);
+    QString text = QStringLiteral("usage: %1 [--verbose] [--yes] COMMAND [ARGUMENTS]\n").arg(ProgramName);
     for (const CliCommand& command : CliCommands()) {
         const QString call = (command.name + u' ' + command.parameters).trimmed();
         text += QStringLiteral("  %1  %2\n").arg(call, -40).arg(command.summary);
     }
     text += QStringLiteral("N is a song's index as `list` prints it, from 0. Errors go to stderr with exit code 1,\n"
-                           "a wrong command line with exit code 2. --verbose also shows status lines.\n");
+                           "a wrong command line with exit code 2. --verbose also shows status lines; --yes answers yes to\n"
+                           "every question an operation asks (without it the answer is no).\n");
     return text;
 }
 
@@ -46,6 +47,7 @@ int CliProgram::usageError(const QString& problem)
 int CliProgram::run(QStringList arguments, const QString& executableDir)
 {
     bool verbose = false;
+    bool assumeYes = false;
     // Options come before the command: after it every word is an argument, even "-1".
     while (!arguments.isEmpty() && arguments.first().startsWith(u'-')) {
         const QString option = arguments.takeFirst();
@@ -53,9 +55,12 @@ int CliProgram::run(QStringList arguments, const QString& executableDir)
             out_ << usage();
             return CliExit::Success;
         }
-        if (option != u"--verbose")
+        if (option == u"--verbose")
+            verbose = true;
+        else if (option == u"--yes")
+            assumeYes = true;
+        else
             return usageError(QStringLiteral("unknown option %1").arg(option));
-        verbose = true;
     }
     if (arguments.isEmpty())
         return usageError(QStringLiteral("no command given"));
@@ -81,13 +86,12 @@ int CliProgram::run(QStringList arguments, const QString& executableDir)
             return usageError(QStringLiteral("%1 is not a song's index (a whole number as `list` prints it)")
                                   .arg(arguments.first()));
     }
-    return runCommand(*command, arguments, slotIndex, verbose, executableDir);
+    return runCommand(*command, arguments, slotIndex, ConsoleFeedback(verbose, assumeYes), executableDir);
 }
 
-int CliProgram::runCommand(const CliCommand& command, const QStringList& arguments, int slotIndex, bool verbose,
-                           const QString& executableDir)
+int CliProgram::runCommand(const CliCommand& command, const QStringList& arguments, int slotIndex,
+                           ConsoleFeedback feedback, const QString& executableDir)
 {
-    ConsoleFeedback feedback(verbose);
     CliSession cli(Registry::fromEnvironment(), feedback, executableDir);
     Session& session = cli.session();
     if (!command.needsGame)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ConsoleFeedback.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -20,7 +22,7 @@ public:
 private:
     int usageError(const QString& problem);
     // slotIndex: the song the command line names, for a command that names one.
-    int runCommand(const CliCommand& command, const QStringList& arguments, int slotIndex, bool verbose,
+    int runCommand(const CliCommand& command, const QStringList& arguments, int slotIndex, ConsoleFeedback feedback,
                    const QString& executableDir);
 
     QTextStream out_{stdout};
