@@ -32,6 +32,11 @@ class Operation {
 public:
     virtual ~Operation() = default;
     virtual OperationResult run(Feedback& feedback) = 0;
+
+    // The song list entry the operation works on, -1 for none. When another program
+    // changed the list since it was shown, the session moves this to the same song.
+    virtual int songSlot() const { return -1; }
+    virtual void setSongSlot(int /*slot*/) {}
 };
 
 }  // namespace sonorelle

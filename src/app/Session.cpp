@@ -84,19 +84,42 @@ std::optional<Session::WritePass> Session::enterGate(Touches touches)
     return WritePass{std::move(*pass), std::move(lock)};
 }
 
+std::optional<int> Session::followOthersChanges(int selected)
+{
+    if (!document_.changedOnDisk())
+        return selected;
+    const int now = document_.reloadFollowing(selected);
+    if (selected >= 0 && now < 0) {
+        feedback_.message(TextOr(lookup(), QStringLiteral("msgListChanged"),
+                                 QStringLiteral("Another Sonorelle window or sonorelle-cli has changed the game's "
+                                                "songs, and the selected song is no longer in the list. The list "
+                                                "has been read again; nothing was changed.")),
+                          QStringLiteral("Sonorelle"), MessageIcon::Warning);
+        return std::nullopt;
+    }
+    return now;
+}
+
 std::optional<int> Session::editSongList(int (SongListDocument::*edit)(int), int selected)
 {
     const auto pass = enterGate();
     if (!pass)
         return std::nullopt;
-    return (document_.*edit)(selected);
+    const std::optional<int> song = followOthersChanges(selected);
+    if (!song)
+        return std::nullopt;
+    return (document_.*edit)(*song);
 }
 
-std::optional<bool> Session::saveSlotTags(int selected, const SlotTagFields& fields)
+std::optional<bool> Session::saveSlotTags(int& selected, const SlotTagFields& fields)
 {
     const auto pass = enterGate();
     if (!pass)
         return std::nullopt;
+    const std::optional<int> song = followOthersChanges(selected);
+    if (!song)
+        return std::nullopt;
+    selected = *song;
     return document_.SaveSlotTags(selected, fields);
 }
 
@@ -113,6 +136,10 @@ OperationResult Session::run(Operation& operation)
     const auto pass = enterGate();
     if (!pass)
         return OperationResult{OperationResult::Outcome::Refused, {}, {}};
+    const std::optional<int> song = followOthersChanges(operation.songSlot());
+    if (!song)
+        return OperationResult{OperationResult::Outcome::Refused, {}, {}};
+    operation.setSongSlot(*song);
     return operation.run(feedback_);
 }
 

@@ -73,8 +73,9 @@ public:
     // held for it, put-back included: the selection to show next, or nothing when
     // another operation runs.
     std::optional<int> editSongList(int (SongListDocument::*edit)(int), int selected);
-    // The save-tags buttons, through the gate; nothing when refused.
-    std::optional<bool> saveSlotTags(int selected, const SlotTagFields& fields);
+    // The save-tags buttons, through the gate; nothing when refused. selected follows
+    // the song when the list on disk had changed.
+    std::optional<bool> saveSlotTags(int& selected, const SlotTagFields& fields);
     std::optional<FileTagEditor::SaveResult> saveFileTags(const QString& path, const FileTagFields& fields);
     // A long operation through the gate; Refused when another runs.
     OperationResult run(Operation& operation);
@@ -95,6 +96,9 @@ private:
     };
     enum class Touches { Game, OwnFilesOnly };
     std::optional<WritePass> enterGate(Touches touches = Touches::Game);
+    // Where the selected song is in the list on disk, which another window or
+    // sonorelle-cli may have changed since it was read; nothing (told) when it is gone.
+    std::optional<int> followOthersChanges(int selected);
 
     Feedback& feedback_;
     StartupHost& host_;

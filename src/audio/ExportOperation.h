@@ -23,6 +23,8 @@ public:
     static QString WithMp3Extension(const QString& chosen);
 
     OperationResult run(Feedback& feedback) override;
+    int songSlot() const override { return slot_; }
+    void setSongSlot(int slot) override { slot_ = slot; }
 
     const QString& destination() const { return destination_; }
 

@@ -79,7 +79,8 @@ int saveTags(const CommandCall& call)
 {
     const QStringList& words = call.arguments;
     const SlotTagFields fields{words.at(1), words.at(2), words.at(3), words.at(4), words.at(5)};
-    return call.session.saveSlotTags(call.slot, fields).value_or(false) ? CliExit::Success : CliExit::Failure;
+    int slot = call.slot;
+    return call.session.saveSlotTags(slot, fields).value_or(false) ? CliExit::Success : CliExit::Failure;
 }
 
 // The list edits print the selection they leave and fail when the list could not

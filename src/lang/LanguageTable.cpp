@@ -137,7 +137,7 @@ const QStringList& LanguageTable::keptKeys()
         QStringLiteral("msgBusy"), QStringLiteral("msgTagCodePage"), QStringLiteral("msgRunnerMissing"),
         QStringLiteral("msgNotTaggable"), QStringLiteral("msgFileMissing"), QStringLiteral("msgFileUnreadable"),
         QStringLiteral("msgCliSetupMissing"), QStringLiteral("NoCdDrive"), QStringLiteral("tipBusy"),
-        QStringLiteral("msgGameBusy"),
+        QStringLiteral("msgGameBusy"), QStringLiteral("msgListChanged"),
     };
     return kept;
 }

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <optional>
+
 namespace sonorelle {
 
 SongListDocument::SongListDocument(const SharedValues& shared, Feedback& feedback, TextLookup texts,
@@ -21,15 +23,46 @@ SongListDocument::SongListDocument(const SharedValues& shared, Feedback& feedbac
 {
 }
 
+namespace {
+
+QByteArray ListBytes(const SongDataContext& context)
+{
+    QFile file(context.audioFolder().songListPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
 const QStringList& SongListDocument::NameExpert()
 {
+    known_ = ListBytes(context_);
     lines_ = SongListLoader::NameExpert(slots_, StrTg_, context_);
     return lines_;
+}
+
+bool SongListDocument::changedOnDisk() const
+{
+    return ListBytes(context_) != known_;
+}
+
+int SongListDocument::reloadFollowing(int selected)
+{
+    const std::optional<SongListRecord> song =
+        isSelected(selected) ? std::optional(slots_.at(selected)) : std::nullopt;
+    NameExpert();
+    for (qsizetype i = 0; song && i < lines_.size(); ++i) {
+        const SongListRecord& entry = slots_.at(i);
+        if (entry.streamName == song->streamName && entry.title == song->title && entry.artist == song->artist)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 bool SongListDocument::SaveList()
 {
     lastSaveSucceeded_ = SongListWriter::SaveList(slots_, context_);
+    if (lastSaveSucceeded_)
+        known_ = ListBytes(context_);
     return lastSaveSucceeded_;
 }
 

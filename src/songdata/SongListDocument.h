@@ -32,6 +32,12 @@ public:
 
     // Reloads songlist.bin into the slots and the lines; the caller picks a selection.
     const QStringList& NameExpert();
+    // True when songlist.bin no longer holds what this document last read or wrote:
+    // another window or sonorelle-cli changed the game's songs since.
+    bool changedOnDisk() const;
+    // Reloads the list; returns where the song that was at selected is now, -1 when
+    // it is gone or nothing was selected.
+    int reloadFollowing(int selected);
     // Writes the slots to songlist.bin and into the archive; false (reported) on failure.
     bool SaveList();
     // The outcome of the last SaveList, also of the one inside an edit: the edits
@@ -77,6 +83,8 @@ private:
     QStringList lines_;
     std::mt19937_64 random_;
     bool lastSaveSucceeded_ = true;
+    // songlist.bin as last read or written here.
+    QByteArray known_;
 };
 
 }  // namespace sonorelle

@@ -179,11 +179,23 @@ void SongPanel::Command4_Click()
 {
     const QStringList texts = Frame3_->texts();
     const SlotTagFields fields{texts[0], texts[1], texts[2], texts[3], texts[4]};
-    const int selected = selectedSong();
-    if (session_.saveSlotTags(selected, fields)) {
+    int selected = selectedSong();
+    const std::optional<bool> saved = session_.saveSlotTags(selected, fields);
+    if (saved.value_or(false)) {
         showSongLines();
         selectSong(selected);
+    } else {
+        showRefusedEdit(selected);
     }
+}
+
+void SongPanel::showRefusedEdit(int selected)
+{
+    // The list may have been read again meanwhile; what the person typed stays for
+    // another try.
+    showSongLines();
+    const QSignalBlocker quiet(lstSong_);
+    lstSong_->setCurrentRow(selected);
 }
 
 void SongPanel::Command9_Click()
@@ -214,19 +226,24 @@ void SongPanel::Command12_Click()
     const QStringList texts = Frame3_->texts();
     ExportOperation exporting(session_.shared(), session_.lookup(), session_.document(), slot,
                               {texts[0], texts[1], texts[2], texts[3], texts[4]}, dialog.selectedFiles().first());
-    if (session_.run(exporting).outcome == OperationResult::Outcome::Refused)
+    if (session_.run(exporting).outcome == OperationResult::Outcome::Refused) {
+        showRefusedEdit(slot);
         return;
+    }
     // The list entry took the title, artist and album; the fields keep their texts.
     showSongLines();
-    selectSong(slot);
+    selectSong(exporting.songSlot());
     Frame3_->setTexts(texts);
 }
 
 void SongPanel::editSongList(int (SongListDocument::*edit)(int))
 {
-    const std::optional<int> next = session_.editSongList(edit, selectedSong());
-    if (!next)
+    const int selected = selectedSong();
+    const std::optional<int> next = session_.editSongList(edit, selected);
+    if (!next) {
+        showRefusedEdit(selected);
         return;
+    }
     showSongLines();
     selectSong(*next);
     lstSong_->setFocus(Qt::OtherFocusReason);

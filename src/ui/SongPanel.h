@@ -50,6 +50,7 @@ private:
     void Command9_Click();
     void Command12_Click();
     void editSongList(int (SongListDocument::*edit)(int));
+    void showRefusedEdit(int selected);
 
     Session& session_;
     QGroupBox* Frame1_;

@@ -71,5 +71,30 @@ TEST_F(SessionWithSlowArchive, SecondEditDuringThePutBackIsRefusedAndOnlyTheSele
     EXPECT_FALSE(session.gate().isBusy());
 }
 
+// A second window (or sonorelle-cli) changes the list while this one shows it: an
+// edit here works on the song the person selected, and never writes back the old list.
+TEST_F(SessionWithSlowArchive, AnEditAfterAnotherProgramChangedTheListKeepsThatChangeAndFollowsTheSelection)
+{
+    RecordingFeedback otherFeedback;
+    RecordingStartupHost otherHost;
+    Session other{registry, otherFeedback, otherHost, QStringLiteral("/nonexistent"), QString()};
+    ASSERT_EQ(session.FormLoad(), StartupOutcome::Completed);
+    ASSERT_EQ(other.FormLoad(), StartupOutcome::Completed);
+    const QStringList before = session.document().lines();
+
+    ASSERT_TRUE(other.editSongList(&SongListDocument::Delete, 0).has_value());
+    EXPECT_EQ(session.editSongList(&SongListDocument::MoveDown, 2), 2);
+    QStringList expected = before.mid(1);
+    expected.swapItemsAt(1, 2);
+    EXPECT_EQ(session.document().lines(), expected) << "the other program's delete was undone";
+
+    // The selected song was deleted elsewhere: nothing happens here, and the person is told.
+    ASSERT_TRUE(other.editSongList(&SongListDocument::Delete, 0).has_value());
+    EXPECT_FALSE(session.editSongList(&SongListDocument::Delete, 0).has_value());
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("no longer in the list")));
+    EXPECT_EQ(session.document().lines(), expected.mid(1));
+}
+
 }  // namespace
 }  // namespace sonorelle::test

@@ -1,0 +1,66 @@
+#include "MainWindowFixture.h"
+
+#include "support/FileBytes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace sonorelle::test {
+namespace {
+
+// Command12 as a person uses it: the save dialog answered with a name or cancelled.
+class MainWindowExport : public MainWindowFixture {
+protected:
+    // Presses Command12 on the first song and answers its save dialog: with name
+    // typed and accepted, or cancelled when name is empty.
+    void exportFirstSong(const QString& name)
+    {
+        find<QListWidget>("lstSong")->setCurrentRow(0);
+        bool answered = false;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            answered = true;
+            if (name.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(music.path());
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        answer.start(50);
+        press("Command12");
+        EXPECT_TRUE(answered) << "no save dialog came up";
+    }
+};
+
+TEST_F(MainWindowExport, CancelOfTheSaveDialogChangesNothing)
+{
+    startQuietlyOverMusic();
+    const QByteArray list = ReadFile(game.audioDir() + QStringLiteral("songlist.bin"));
+    ASSERT_FALSE(list.isEmpty());
+    exportFirstSong(QString());
+    EXPECT_TRUE(messages.isEmpty()) << noted();
+    EXPECT_TRUE(QDir(music.path()).isEmpty());
+    EXPECT_EQ(ReadFile(game.audioDir() + QStringLiteral("songlist.bin")), list);
+    EXPECT_TRUE(find<QAbstractButton>("Command12")->isEnabled());
+}
+
+TEST_F(MainWindowExport, AcceptedNameGetsItsExtensionAndTheSongKeepsItsName)
+{
+    const QString line = DemoGame::defaultSongs().first().artist;
+    startQuietlyOverMusic();
+    exportFirstSong(QStringLiteral("first song"));
+    EXPECT_TRUE(messages.isEmpty()) << noted();
+    EXPECT_TRUE(QFileInfo(music.filePath(QStringLiteral("first song.mp3"))).size() > 0);
+    EXPECT_TRUE(find<QListWidget>("lstSong")->item(0)->text().contains(line));
+}
+
+}  // namespace
+}  // namespace sonorelle::test
