@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QMediaPlayer>
 #include <QTemporaryDir>
 #include <QTimer>
 

@@ -3,6 +3,7 @@
 #include "platform/FileReplace.h"
 #include "platform/ParsedFileCache.h"
 #include "platform/RegFile.h"
+#include "platform/WineRegistryFile.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -39,6 +40,8 @@ Registry::Registry(QString storePath, QString winePrefix, PrefixOrigin origin)
     , winePrefix_(std::move(winePrefix))
     , winePrefixOrigin_(origin)
     , files_(std::make_shared<ParsedFileCache<RegFile>>([](const QByteArray& bytes) { return RegFile::parse(bytes); }))
+    , wineFiles_(std::make_shared<ParsedFileCache<WineRegistryFile>>(
+          [](const QByteArray& bytes) { return WineRegistryFile::parse(bytes); }))
 {
 }
 
@@ -111,13 +114,14 @@ QString Registry::ReadRegValue(Hive hive, const QString& key, const QString& val
         return *stored;
 
     const bool machine = hive == Hive::LocalMachine;
-    const auto wine = files_->get(winePrefix_ + (machine ? QStringLiteral("/system.reg") : QStringLiteral("/user.reg")));
+    const auto wine =
+        wineFiles_->get(winePrefix_ + (machine ? QStringLiteral("/system.reg") : QStringLiteral("/user.reg")));
     if (!wine)
         return {};
     const QStringList candidates = machine ? wineMachineKeyViews(path) : QStringList{path};
     for (const QString& candidate : candidates) {
-        if (const RegFile::Value* value = wine->findValue(candidate, name))
-            return value->string();
+        if (const std::optional<QString> text = wine->findString(candidate, name))
+            return *text;
     }
     return {};
 }

@@ -9,6 +9,7 @@
 namespace sonorelle {
 
 class RegFile;
+class WineRegistryFile;
 template <typename Parsed>
 class ParsedFileCache;
 
@@ -64,7 +65,9 @@ private:
     QString storePath_;
     QString winePrefix_;
     PrefixOrigin winePrefixOrigin_;
-    std::shared_ptr<ParsedFileCache<RegFile>> files_;  // shared by copies: keyed by each file's stamp
+    // Shared by copies, keyed by each file's stamp: the store, and the prefix's files.
+    std::shared_ptr<ParsedFileCache<RegFile>> files_;
+    std::shared_ptr<ParsedFileCache<WineRegistryFile>> wineFiles_;
 };
 
 }  // namespace sonorelle

@@ -1,5 +1,7 @@
 #include "playback/MediaPlayer.h"
 
+#include <QAudioOutput>
+#include <QMediaPlayer>
 #include <QUrl>
 
 #include <utility>
@@ -9,29 +11,45 @@ namespace sonorelle {
 MediaPlayer::MediaPlayer(QObject* parent)
     : QObject(parent)
 {
-    player_.setAudioOutput(&output_);
-    connect(&player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error, const QString& text) {
-        if (error == QMediaPlayer::NoError || !onError_)
-            return;
-        // Once per file: the player may repeat the error while it gives up.
-        const ErrorHandler report = std::exchange(onError_, nullptr);
-        report(text.isEmpty() ? QStringLiteral("The file cannot be played.") : text);
-    });
+}
+
+MediaPlayer::~MediaPlayer() = default;
+
+QMediaPlayer& MediaPlayer::mediaPlayer()
+{
+    if (player_)
+        return *player_;
+    // Made on first use: the media backend takes longer to come up than the whole
+    // window, and many sessions never play anything.
+    output_ = std::make_unique<QAudioOutput>();
+    player_ = std::make_unique<QMediaPlayer>();
+    player_->setAudioOutput(output_.get());
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this,
+            [this](QMediaPlayer::Error error, const QString& text) {
+                if (error == QMediaPlayer::NoError || !onError_)
+                    return;
+                // Once per file: the player may repeat the error while it gives up.
+                const ErrorHandler report = std::exchange(onError_, nullptr);
+                report(text.isEmpty() ? QStringLiteral("The file cannot be played.") : text);
+            });
+    return *player_;
 }
 
 void MediaPlayer::play(const QString& path, ErrorHandler onError)
 {
     stop();
     onError_ = std::move(onError);
-    player_.setSource(QUrl::fromLocalFile(path));
-    player_.play();
+    mediaPlayer().setSource(QUrl::fromLocalFile(path));
+    mediaPlayer().play();
 }
 
 void MediaPlayer::stop()
 {
     onError_ = nullptr;
-    player_.stop();
-    player_.setSource(QUrl());
+    if (!player_)
+        return;
+    player_->stop();
+    player_->setSource(QUrl());
 }
 
 }  // namespace sonorelle

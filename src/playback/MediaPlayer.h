@@ -2,9 +2,12 @@
 
 #include "audio/Player.h"
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
 #include <QObject>
+
+#include <memory>
+
+class QAudioOutput;
+class QMediaPlayer;
 
 namespace sonorelle {
 
@@ -15,16 +18,17 @@ class MediaPlayer : public QObject, public Player {
 
 public:
     explicit MediaPlayer(QObject* parent = nullptr);
+    ~MediaPlayer() override;
 
     void play(const QString& path, ErrorHandler onError) override;
     void stop() override;
 
     // For watching what plays (state, position).
-    QMediaPlayer& mediaPlayer() { return player_; }
+    QMediaPlayer& mediaPlayer();
 
 private:
-    QAudioOutput output_;
-    QMediaPlayer player_;
+    std::unique_ptr<QAudioOutput> output_;
+    std::unique_ptr<QMediaPlayer> player_;
     ErrorHandler onError_;
 };
 

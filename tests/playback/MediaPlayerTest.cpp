@@ -5,6 +5,7 @@
 #include "support/FileBytes.h"
 #include "support/Mp3Files.h"
 
+#include <QMediaPlayer>
 #include <QTest>
 
 #include <gtest/gtest.h>
