@@ -18,14 +18,6 @@ namespace {
 using Kind = AddProblem::Kind;
 using Make = std::function<QString(AddFixture&)>;
 
-// Table rows print as their name.
-template <typename Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
 QString Lame(AddFixture& f, const QString& name, std::initializer_list<const char*> options)
 {
     return f.made(name, S("lame"), QStringList{S("--quiet")} + Args(options) + QStringList{S("IN"), S("OUT")});

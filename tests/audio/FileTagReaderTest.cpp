@@ -21,11 +21,6 @@ struct ReadCase {
     bool fromId3v2;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 QString LameId3v2(const QString& folder)
 {
     return LameMp3(folder, S("v2.mp3"),

@@ -26,11 +26,6 @@ struct ParseCase {
     Expected expected;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 QString ExpectedValue(const char* value)
 {
     return value ? QString::fromUtf8(value) : QStringLiteral("earlier");

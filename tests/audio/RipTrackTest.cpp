@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 
 namespace sonorelle {
 namespace {
@@ -61,11 +60,6 @@ struct RipCase {
     qint64 firstFrame;  // of the expected WAV when the rip succeeds
     qint64 frames;
 };
-
-void PrintTo(const RipCase& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 const RipCase ripCases[] = {
     {"HundredFramesInChunksOf26", [](CdDisc& d, const QString& out) { return RipTrack::ofTrack(d, 2, out); },

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -37,11 +36,6 @@ struct Scenario {
     XPButtonState finalState;
     int clicks;
 };
-
-std::ostream& operator<<(std::ostream& out, const Scenario& scenario)
-{
-    return out << scenario.name;
-}
 
 class XPButtonScenario : public testing::TestWithParam<Scenario> {};
 

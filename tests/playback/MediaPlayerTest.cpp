@@ -1,7 +1,7 @@
 #include "audio/PreviewOperation.h"
 #include "audio/PreviewPlayer.h"
 #include "playback/MediaPlayer.h"
-#include "songdata/GameFixture.h"
+#include "support/GameFixture.h"
 #include "support/FileBytes.h"
 #include "support/Mp3Files.h"
 

@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 
 namespace sonorelle {
 namespace {
@@ -59,11 +58,6 @@ struct Edit {
     QList<int> order;
     const char* message = nullptr;  // the one message the edit tells, if any
 };
-
-void PrintTo(const Edit& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 class ListEditRuleTest : public ::testing::TestWithParam<Edit> {};
 

@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
@@ -13,7 +13,6 @@
 
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <tuple>
 
 namespace sonorelle {
@@ -167,11 +166,6 @@ struct SaveFailure {
     std::function<void(GameFixture&)> breakStep;
     bool fullDisk = false;
 };
-
-void PrintTo(const SaveFailure& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 class SaveListFailureTest : public ::testing::TestWithParam<SaveFailure> {};
 

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 
 namespace sonorelle {
 namespace {
@@ -60,11 +59,6 @@ struct Placing {
     Placement placement;
     qsizetype kept;  // leading bytes of `before` that stay
 };
-
-void PrintTo(const Placing& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 class TagRecordPlacementTest : public ::testing::TestWithParam<Placing> {};
 

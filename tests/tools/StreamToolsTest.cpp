@@ -1,5 +1,5 @@
+#include "support/ToolRun.h"
 #include "tools/AudioProbe.h"
-#include "tools/ToolRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +38,7 @@ protected:
     {
         QStringList arguments = command(text);
         const QString program = arguments.takeFirst();
-        return RunTool(program, arguments);
+        return RunToEnd(program, arguments);
     }
 
     // A 44 100 Hz stereo stream @stereo.sng of a 440 Hz tone left and 1000 Hz right.
@@ -62,11 +62,6 @@ struct InputKind {
     bool lengthExact;  // false: the format does not record the encoder's delay and padding
     const char* synth = "sine 1000 vol 0.5";
 };
-
-void PrintTo(const InputKind& kind, std::ostream* out)
-{
-    *out << kind.name;
-}
 
 class EncodeInputTest : public StreamToolsTest, public ::testing::WithParamInterface<InputKind> {};
 
@@ -197,11 +192,6 @@ struct FailingRun {
     bool diskFull = false;  // run with a file-size limit far below the output's size
 };
 
-void PrintTo(const FailingRun& failing, std::ostream* out)
-{
-    *out << failing.name;
-}
-
 class FailingRunTest : public StreamToolsTest, public ::testing::WithParamInterface<FailingRun> {};
 
 TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
@@ -220,7 +210,7 @@ TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
     if (GetParam().diskFull)
         arguments = QStringList{QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("ulimit -f 16; exec \"$0\" \"$@\"")} + arguments;
     const QString program = arguments.takeFirst();
-    const ToolRun failed = RunTool(program, arguments);
+    const ToolRun failed = RunToEnd(program, arguments);
     EXPECT_EQ(failed.exitCode, GetParam().exitCode);
     EXPECT_TRUE(failed.OneLineError()) << failed.err.toStdString();
     EXPECT_TRUE(failed.out.isEmpty());

@@ -3,7 +3,7 @@
 #include "app/SettingsKeys.h"
 #include "platform/CodePage.h"
 #include "platform/FileManagerEntries.h"
-#include "songdata/GameFixture.h"
+#include "support/GameFixture.h"
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
 #include "songdata/TextFields.h"

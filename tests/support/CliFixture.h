@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Registry.h"
-#include "songdata/GameFixture.h"
+#include "support/GameFixture.h"
 
 #include <QMap>
 #include <QProcess>
