@@ -105,9 +105,6 @@ INSTANTIATE_TEST_SUITE_P(
                    // Code page 1252 holds none of it: the record stays empty, the list whole.
                    {S("Песня"), S("Исполнитель"), QString()}, QString()},
         SourceCase{"Mp3WithoutTags", [](AddFixture& f) { return Lame(f, S("plain.mp3"), {}); }, {}, {}},
-        SourceCase{"Wav48kHz24BitMono",
-                   [](AddFixture& f) { return f.tone(S("mono.wav"), Args({"-r", "48000", "-b", "24", "-c", "1"})); },
-                   {}, {}},
         SourceCase{"AifInUpperCase",
                    [](AddFixture& f) { return f.tone(S("SONG.AIF"), Args({"-r", "22050", "-t", "aiff"})); }, {}, {}},
         SourceCase{"Mp2",
