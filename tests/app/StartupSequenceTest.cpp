@@ -264,18 +264,6 @@ TEST_F(Startup, TagCodePageComesFromTheLocaleUnlessTheStoreNamesOne)
     }
 }
 
-TEST_F(Startup, PlaylistPlayersFolderIsKnownOnlyWhenThePlayerIsInstalled)
-{
-    writeArchive("songs");
-    EXPECT_EQ(run(), StartupOutcome::Completed);
-    EXPECT_EQ(shared.WinampDir, QString());
-
-    const QString player = path(QStringLiteral("winamp"));
-    ASSERT_TRUE(registry.WriteRegValue(Hive::CurrentUser, SettingsKeys::WinampKey, SettingsKeys::DefaultValue, player));
-    EXPECT_EQ(run(), StartupOutcome::Completed);
-    EXPECT_EQ(shared.WinampDir, player);
-}
-
 TEST_F(Startup, LanguageFileThatIsGoneIsReplacedByTheFirstOne)
 {
     writeArchive("songs");
