@@ -125,11 +125,6 @@ const ReadCase ReadCases[] = {
          return mp3;
      },
      {Long.constData(), "", "", "", ""}, true},
-    {"EncryptedAlbumFrame",
-     [](const QString& folder) {
-         return Patched(LameId3v2(folder), [](QByteArray& bytes) { bytes[bytes.indexOf("TALB") + 9] = 0x40; });
-     },
-     {"Lame Title", "Lame Artist", "", "2002", ""}, true},
 };
 
 class Mp3ReadTest : public FileTagTest, public ::testing::WithParamInterface<ReadCase> {};

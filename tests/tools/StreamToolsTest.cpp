@@ -234,7 +234,6 @@ INSTANTIATE_TEST_SUITE_P(Failures, FailingRunTest, ::testing::Values(
     FailingRun{"OutputIsAHardLinkOfTheInput", "addon3 -wave @hard.sng = @stereo.sng", 1},
     FailingRun{"MissingEquals", "addon3 -wave @stereo.sng @out.wav", 2},
     FailingRun{"EqualsInWrongPlace", "addon3 -wave @stereo.sng @out.wav =", 2},
-    FailingRun{"ExtraArgument", "addon3 -wave @stereo.sng = @out.wav @more", 2},
     FailingRun{"UnknownSwitch", "addon3 -mp3 @stereo.sng = @out.wav", 2},
     FailingRun{"Mp3FromText", "addon1 --preset cd @notes.txt @out.mp3", 1},
     FailingRun{"Mp3WithoutPreset", "addon1 @stereo.sng @out.mp3", 2},
