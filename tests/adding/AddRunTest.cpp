@@ -7,6 +7,7 @@
 #include "support/AsNobody.h"
 #include "support/FileBytes.h"
 #include "support/Mp3Files.h"
+#include "support/NamedRows.h"
 #include "support/TestEnvironment.h"
 
 #include <functional>
@@ -15,6 +16,7 @@
 namespace sonorelle::test {
 namespace {
 
+using test::PrintTo;
 using Kind = AddProblem::Kind;
 using Make = std::function<QString(AddFixture&)>;
 

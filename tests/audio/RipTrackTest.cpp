@@ -2,6 +2,7 @@
 #include "platform/CdDisc.h"
 #include "support/CdImages.h"
 #include "support/FileBytes.h"
+#include "support/NamedRows.h"
 #include "support/RecordingFeedback.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::ImageDisc;
 using test::ImageTrack;
 using Outcome = OperationResult::Outcome;

@@ -1,4 +1,5 @@
 #include "controls/XPButtonStateMachine.h"
+#include "support/NamedRows.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using Machine = XPButtonStateMachine;
 using Input = XPButtonReaction (*)(Machine&);
 

@@ -3,6 +3,7 @@
 #include "platform/CdTrackDevice.h"
 #include "platform/CdTrackListing.h"
 #include "support/CdImages.h"
+#include "support/NamedRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::ImageDisc;
 using test::ImageTrack;
 

@@ -1,4 +1,5 @@
 #include "support/GameFixture.h"
+#include "support/NamedRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::GameFixture;
 
 QString streamName(int number)

@@ -1,5 +1,7 @@
 #include "songdata/SongListRecord.h"
 
+#include <QList>
+
 #include <gtest/gtest.h>
 
 namespace sonorelle {

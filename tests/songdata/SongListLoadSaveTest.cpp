@@ -4,6 +4,7 @@
 #include "songdata/TagRecordFile.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
+#include "support/NamedRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::GameFixture;
 
 SongListRecord entry(const QString& streamName, const QString& artist = {}, const QString& title = {})

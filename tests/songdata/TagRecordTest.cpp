@@ -2,6 +2,7 @@
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"
 #include "support/FileBytes.h"
+#include "support/NamedRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using Placement = TagRecordFile::Placement;
 using ReadResult = TagRecordFile::ReadResult;
 

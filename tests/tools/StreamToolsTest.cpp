@@ -1,4 +1,5 @@
 #include "support/ToolRun.h"
+#include "support/NamedRows.h"
 #include "tools/AudioProbe.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 
 namespace sonorelle::test {
 namespace {
+
+using test::PrintTo;
 
 constexpr double kToneHz = 1000.0;
 constexpr std::size_t kFrames = 132300;  // 3 s at 44 100 Hz
