@@ -1,9 +1,8 @@
-#include "cli/CliFixture.h"
+#include "support/CliFixture.h"
 
 #include "songdata/SongListFile.h"
 #include "support/FileBytes.h"
 #include "support/Mp3Files.h"
-#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -64,20 +63,15 @@ TEST_F(AddCli, KilledAtAnyMomentLeavesEveryListedSongWithItsWholeStream)
         complete.insert(QFileInfo(game->streamPath(name)).size());
 
     std::mt19937 generator(20261207);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(S("WINEPREFIX"), game->game.winePrefix());
-    environment.insert(S("SONORELLE_REGISTRY"), registry.storePath());
     int killedMidway = 0;
     for (int i = 0; i < KillRuns; ++i) {
         SCOPED_TRACE(i);
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(BinDir() + S("/sonorelle-cli"), arguments);
-        ASSERT_TRUE(process.waitForStarted());
+        const std::unique_ptr<QProcess> process = startCli(arguments);
+        ASSERT_TRUE(process->waitForStarted());
         std::this_thread::sleep_for(std::chrono::microseconds(delays(generator)));
-        process.kill();
-        ASSERT_TRUE(process.waitForFinished());
-        killedMidway += process.exitStatus() == QProcess::CrashExit ? 1 : 0;
+        process->kill();
+        ASSERT_TRUE(process->waitForFinished());
+        killedMidway += process->exitStatus() == QProcess::CrashExit ? 1 : 0;
         // A listed stream exists, and no stream of an added song is ever seen half-written.
         QStringList streams = QDir(game->audioDir()).entryList({S("s*.sng")});
         for (const SongListRecord& record : SongListFile::decode(game->looseList() + game->archivedList()))

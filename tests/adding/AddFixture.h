@@ -1,7 +1,7 @@
 #pragma once
 
 #include "adding/AddRun.h"
-#include "songdata/GameFixture.h"
+#include "support/GameFixture.h"
 
 #include <QTemporaryDir>
 

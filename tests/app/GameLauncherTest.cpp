@@ -105,13 +105,10 @@ TEST_F(GameLauncherTest, GameInABottleRunsThroughBottlesOrTellsWhatIsMissing)
     ASSERT_EQ(feedback.messages.size(), 1);
     EXPECT_TRUE(feedback.messages[0].text.endsWith(QStringLiteral("\nbottles-cli (Bottles)")));
 
-    const QString record = fakeRunner(QStringLiteral("bottles-cli"), QStringLiteral("printf '%s\\n' \"$@\"; pwd"));
+    // Its arguments are GameRunCommand's; here only that it runs.
+    const QString record = fakeRunner(QStringLiteral("bottles-cli"), QStringLiteral("echo \"$1\""));
     ASSERT_TRUE(GameLauncher::run(bottle, feedback, texts));
-    const QStringList lines = recorded(record);
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines.first(5), (QStringList{QStringLiteral("run"), QStringLiteral("-b"), QStringLiteral("Kick Bottle"),
-                                           QStringLiteral("-e"), game.filePath(QStringLiteral("KickVale09.exe"))}));
-    EXPECT_EQ(QDir(lines[5]).canonicalPath(), QDir(game.path()).canonicalPath());
+    EXPECT_EQ(recorded(record), QStringList{QStringLiteral("run")});
 }
 
 }  // namespace

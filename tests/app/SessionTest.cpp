@@ -1,4 +1,4 @@
-#include "app/RecordingStartupHost.h"
+#include "support/RecordingStartupHost.h"
 #include "app/Session.h"
 #include "app/SettingsKeys.h"
 #include "demogame/DemoGame.h"

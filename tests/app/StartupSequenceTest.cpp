@@ -1,4 +1,4 @@
-#include "app/StartupFixture.h"
+#include "support/StartupFixture.h"
 
 #include "app/SettingsKeys.h"
 #include "platform/CdUnits.h"
@@ -262,18 +262,6 @@ TEST_F(Startup, TagCodePageComesFromTheLocaleUnlessTheStoreNamesOne)
                             && feedback.messages.front().text.contains(SettingsKeys::TagCodePage);
         EXPECT_EQ(warned, c.warned);
     }
-}
-
-TEST_F(Startup, PlaylistPlayersFolderIsKnownOnlyWhenThePlayerIsInstalled)
-{
-    writeArchive("songs");
-    EXPECT_EQ(run(), StartupOutcome::Completed);
-    EXPECT_EQ(shared.WinampDir, QString());
-
-    const QString player = path(QStringLiteral("winamp"));
-    ASSERT_TRUE(registry.WriteRegValue(Hive::CurrentUser, SettingsKeys::WinampKey, SettingsKeys::DefaultValue, player));
-    EXPECT_EQ(run(), StartupOutcome::Completed);
-    EXPECT_EQ(shared.WinampDir, player);
 }
 
 TEST_F(Startup, LanguageFileThatIsGoneIsReplacedByTheFirstOne)

@@ -1,6 +1,7 @@
 #include "audio/FileTagTestSupport.h"
 #include "audio/ID3v2Bytes.h"
 #include "audio/ID3v2Tag.h"
+#include "support/NamedRows.h"
 
 #include <QStringEncoder>
 
@@ -9,6 +10,7 @@
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using namespace sonorelle::test;
 
 // What the tag must give; a value left null must keep what an earlier file left.
@@ -25,11 +27,6 @@ struct ParseCase {
     QByteArray tag;
     Expected expected;
 };
-
-void PrintTo(const ParseCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 QString ExpectedValue(const char* value)
 {

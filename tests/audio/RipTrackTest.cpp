@@ -2,6 +2,7 @@
 #include "platform/CdDisc.h"
 #include "support/CdImages.h"
 #include "support/FileBytes.h"
+#include "support/NamedRows.h"
 #include "support/RecordingFeedback.h"
 
 #include <QDir>
@@ -10,11 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::ImageDisc;
 using test::ImageTrack;
 using Outcome = OperationResult::Outcome;
@@ -61,11 +62,6 @@ struct RipCase {
     qint64 firstFrame;  // of the expected WAV when the rip succeeds
     qint64 frames;
 };
-
-void PrintTo(const RipCase& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 const RipCase ripCases[] = {
     {"HundredFramesInChunksOf26", [](CdDisc& d, const QString& out) { return RipTrack::ofTrack(d, 2, out); },

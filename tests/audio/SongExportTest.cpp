@@ -2,26 +2,18 @@
 #include "audio/PreviewOperation.h"
 #include "audio/PreviewPlayer.h"
 #include "audio/PreviewRoute.h"
-#include "songdata/GameFixture.h"
 #include "support/FileBytes.h"
+#include "support/GameFixture.h"
 #include "support/Mp3Files.h"
 #include "support/TestEnvironment.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace sonorelle::test {
 namespace {
-
-QString Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // One song of three seconds with a Cyrillic title, which the record cannot hold.
 class SongExportTest : public ::testing::Test {
@@ -92,10 +84,10 @@ TEST_F(SongExportTest, WritesA192kMp3OfTheSongWithBothTags)
     const QString mp3 = chosen + QStringLiteral(".mp3");
     EXPECT_EQ(result.summary, mp3);
 
-    const QStringList probe = Output(QStringLiteral("ffprobe"), Args({"-v", "error", "-select_streams", "a:0",
-                                                                      "-show_entries", "stream=bit_rate,duration",
-                                                                      "-of", "default=nw=1"}) + QStringList{mp3})
-                                  .split(u'\n', Qt::SkipEmptyParts);
+    const ToolRun probed = RunToEnd(QStringLiteral("ffprobe"), Args({"-v", "error", "-select_streams", "a:0", "-show_entries",
+                                                                      "stream=bit_rate,duration", "-of", "default=nw=1"})
+                                                                    + QStringList{mp3});
+    const QStringList probe = QString::fromUtf8(probed.out).split(u'\n', Qt::SkipEmptyParts);
     EXPECT_TRUE(probe.contains(QStringLiteral("bit_rate=192000"))) << probe.join(u' ').toStdString();
     const QString duration = probe.filter(QStringLiteral("duration=")).value(0).mid(9);
     EXPECT_NEAR(duration.toDouble(), 3.0, 0.1);
@@ -103,7 +95,7 @@ TEST_F(SongExportTest, WritesA192kMp3OfTheSongWithBothTags)
     const QByteArray record = ReadFile(mp3).right(128);
     EXPECT_TRUE(record.startsWith("TAG"));
     EXPECT_EQ(record.mid(97, 30).trimmed(), "Sonorelle");
-    const QString id3v2 = Output(QStringLiteral("mid3v2"), {QStringLiteral("-l"), mp3});
+    const QString id3v2 = QString::fromUtf8(RunToEnd(QStringLiteral("mid3v2"), {QStringLiteral("-l"), mp3}).out);
     EXPECT_TRUE(id3v2.contains(QStringLiteral("\nTIT2=%1\n").arg(CyrillicTitle))) << id3v2.toStdString();
     EXPECT_TRUE(id3v2.contains(S("TPE1=Артист"))) << id3v2.toStdString();
     EXPECT_TRUE(id3v2.contains(QStringLiteral("Sonorelle"))) << id3v2.toStdString();

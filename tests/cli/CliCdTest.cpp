@@ -1,4 +1,4 @@
-#include "cli/CliFixture.h"
+#include "support/CliFixture.h"
 
 #include "app/SettingsKeys.h"
 #include "platform/CdUnits.h"

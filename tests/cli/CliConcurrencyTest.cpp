@@ -1,4 +1,4 @@
-#include "cli/CliFixture.h"
+#include "support/CliFixture.h"
 
 #include "platform/GameLock.h"
 #include "support/FileBytes.h"

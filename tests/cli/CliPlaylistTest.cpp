@@ -1,4 +1,4 @@
-#include "cli/CliFixture.h"
+#include "support/CliFixture.h"
 
 #include "support/FileBytes.h"
 #include "support/Mp3Files.h"

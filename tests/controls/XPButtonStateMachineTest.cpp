@@ -1,14 +1,15 @@
 #include "controls/XPButtonStateMachine.h"
+#include "support/NamedRows.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using Machine = XPButtonStateMachine;
 using Input = XPButtonReaction (*)(Machine&);
 
@@ -37,11 +38,6 @@ struct Scenario {
     XPButtonState finalState;
     int clicks;
 };
-
-std::ostream& operator<<(std::ostream& out, const Scenario& scenario)
-{
-    return out << scenario.name;
-}
 
 class XPButtonScenario : public testing::TestWithParam<Scenario> {};
 

@@ -1,27 +1,21 @@
+#include "support/ToolRun.h"
+
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-namespace sonorelle {
+namespace sonorelle::test {
 namespace {
 
-struct Output {
-    int exitCode = -1;
-    QString text;
-};
-
-Output RunProgram(const QString& program, const QStringList& arguments)
+// What the program wrote; a failure is recorded unless it ended with exit code 0.
+QString OutputOf(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAll())};
+    const ToolRun run = RunToEnd(program, arguments, 120000);
+    const QString text = QString::fromUtf8(run.out + run.err);
+    EXPECT_TRUE(run.Ok()) << program.toStdString() << ": " << text.toStdString();
+    return text;
 }
 
 QString Package()
@@ -36,10 +30,9 @@ TEST(PackageTest, HoldsTheProgramsToolsLanguagesAndDesktopFiles)
     const QString package = Package();
     if (package.isEmpty())
         GTEST_SKIP() << "no package: run cpack -G DEB in the build folder";
-    const Output contents = RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), package});
-    ASSERT_EQ(contents.exitCode, 0) << contents.text.toStdString();
+    const QString contents = OutputOf(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), package});
     for (const char* program : {"sonorelle", "sonorelle-cli", "sonorelle-reg"})
-        EXPECT_TRUE(contents.text.contains(QStringLiteral("./usr/bin/%1 -> ../lib/sonorelle/%1\n").arg(program)))
+        EXPECT_TRUE(contents.contains(QStringLiteral("./usr/bin/%1 -> ../lib/sonorelle/%1\n").arg(program)))
             << program;
     for (const char* file : {"lib/sonorelle/sonorelle", "lib/sonorelle/sonorelle-cli", "lib/sonorelle/sonorelle-reg",
                              "lib/sonorelle/addon1", "lib/sonorelle/addon2", "lib/sonorelle/addon3",
@@ -47,11 +40,11 @@ TEST(PackageTest, HoldsTheProgramsToolsLanguagesAndDesktopFiles)
                              "share/applications/org.sonorelle.Sonorelle.desktop",
                              "share/icons/hicolor/scalable/apps/org.sonorelle.Sonorelle.svg",
                              "share/metainfo/org.sonorelle.Sonorelle.metainfo.xml"})
-        EXPECT_TRUE(contents.text.contains(QStringLiteral("./usr/%1\n").arg(QLatin1String(file)))) << file;
+        EXPECT_TRUE(contents.contains(QStringLiteral("./usr/%1\n").arg(QLatin1String(file)))) << file;
 
-    const Output depends = RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), package, QStringLiteral("Depends")});
-    EXPECT_TRUE(depends.text.contains(QStringLiteral("libqt6widgets6"))) << depends.text.toStdString();
-    EXPECT_TRUE(depends.text.contains(QStringLiteral("libsndfile1"))) << depends.text.toStdString();
+    const QString depends = OutputOf(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), package, QStringLiteral("Depends")});
+    EXPECT_TRUE(depends.contains(QStringLiteral("libqt6widgets6"))) << depends.toStdString();
+    EXPECT_TRUE(depends.contains(QStringLiteral("libsndfile1"))) << depends.toStdString();
 }
 
 TEST(PackageTest, TheUnpackedCommandLineProgramRunsThroughItsLink)
@@ -60,10 +53,9 @@ TEST(PackageTest, TheUnpackedCommandLineProgramRunsThroughItsLink)
     if (package.isEmpty())
         GTEST_SKIP() << "no package: run cpack -G DEB in the build folder";
     QTemporaryDir tree;
-    ASSERT_EQ(RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), package, tree.path()}).exitCode, 0);
-    const Output help = RunProgram(tree.filePath(QStringLiteral("usr/bin/sonorelle-cli")), {QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0) << help.text.toStdString();
-    EXPECT_TRUE(help.text.contains(QStringLiteral("list"))) << help.text.toStdString();
+    OutputOf(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), package, tree.path()});
+    const QString help = OutputOf(tree.filePath(QStringLiteral("usr/bin/sonorelle-cli")), {QStringLiteral("--help")});
+    EXPECT_TRUE(help.contains(QStringLiteral("list"))) << help.toStdString();
 }
 
 TEST(PackageTest, DesktopEntryAndMetadataValidate)
@@ -83,10 +75,9 @@ TEST(PackageTest, DesktopEntryAndMetadataValidate)
             ADD_FAILURE() << check.tool << " is missing: scripts/install-deps.sh installs it";
             continue;
         }
-        const Output result = RunProgram(tool, check.arguments);
-        EXPECT_EQ(result.exitCode, 0) << check.tool << ": " << result.text.toStdString();
+        OutputOf(tool, check.arguments);
     }
 }
 
 }  // namespace
-}  // namespace sonorelle
+}  // namespace sonorelle::test

@@ -3,17 +3,18 @@
 #include "platform/CdTrackDevice.h"
 #include "platform/CdTrackListing.h"
 #include "support/CdImages.h"
+#include "support/NamedRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::ImageDisc;
 using test::ImageTrack;
 
@@ -23,11 +24,6 @@ struct ListingCase {
     ImageDisc disc;
     QStringList expected;  // the disc's CD-Text, then one line per entry
 };
-
-void PrintTo(const ListingCase& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 // A mixed-mode disc (data first) with pregaps and UTF-8 CD-Text, an enhanced CD
 // (data last), and a cdrdao TOC image (without pregaps: libcdio counts a TOC track's

@@ -1,15 +1,13 @@
 #include "platform/FileManagerEntries.h"
 #include "support/FileBytes.h"
+#include "support/ToolRun.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace sonorelle {
 namespace {
@@ -33,23 +31,14 @@ protected:
         return arguments;
     }
 
-    QProcess* start(const QString& command, const QStringList& arguments, const QString& selected = {})
-    {
-        auto* process = new QProcess;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("RECORD"), record);
-        if (!selected.isEmpty())
-            environment.insert(QStringLiteral("NAUTILUS_SCRIPT_SELECTED_FILE_PATHS"), selected);
-        process->setProcessEnvironment(environment);
-        process->start(command, arguments);
-        return process;
-    }
-
     void run(const QString& command, const QStringList& arguments, const QString& selected = {})
     {
-        std::unique_ptr<QProcess> process(start(command, arguments, selected));
-        ASSERT_TRUE(process->waitForFinished(30000));
-        ASSERT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+        QStringList environment{QStringLiteral("RECORD=") + record};
+        if (!selected.isEmpty())
+            environment.append(QStringLiteral("NAUTILUS_SCRIPT_SELECTED_FILE_PATHS=") + selected);
+        const test::ToolRun ran = test::RunToEnd(QStringLiteral("/usr/bin/env"), environment + QStringList{command} + arguments,
+                                                  30000);
+        ASSERT_TRUE(ran.Ok()) << ran.err.toStdString();
     }
 
     // The script starts the program in the background, one start a file.
@@ -86,10 +75,8 @@ TEST_F(FileManagerEntriesTest, WritesThreeEntriesThatValidate)
             continue;
         if (validator.isEmpty())
             continue;
-        QProcess validate;
-        validate.start(validator, {path});
-        ASSERT_TRUE(validate.waitForFinished(30000));
-        for (const QString& line : QString::fromUtf8(validate.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+        const test::ToolRun validated = test::RunToEnd(validator, {path}, 30000);
+        for (const QString& line : QString::fromUtf8(validated.out).split(u'\n', Qt::SkipEmptyParts))
             EXPECT_TRUE(!entry.validatorNoise.isEmpty() && line.contains(entry.validatorNoise)) << line.toStdString();
     }
 }

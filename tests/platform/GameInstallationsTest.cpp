@@ -239,7 +239,6 @@ TEST(GameRunCommandTest, EachManagerRunsTheGameItsOwnWay)
     const QStringList bottle{QStringLiteral("run"), QStringLiteral("-b"), QStringLiteral("My Bottle"), QStringLiteral("-e"), exe};
     const QList<std::tuple<GameInstallation, QString, QStringList>> cases = {
         {game(PrefixManager::Wine), QStringLiteral("wine"), wine},
-        {game(PrefixManager::PlayOnLinux), QStringLiteral("wine"), wine},
         {game(PrefixManager::Steam), QStringLiteral("wine"), wine},
         {game(PrefixManager::Steam, false, true), QStringLiteral("steam"), {QStringLiteral("steam://rungameid/2400")}},
         {game(PrefixManager::Steam, true, true), QStringLiteral("flatpak"),

@@ -152,25 +152,20 @@ TEST_F(RegistryTest, FullDiskKeepsTheOldStoreAndSaysSo)
               QStringList{QStringLiteral("registry.reg")});
 }
 
-TEST(RegFileTest, UnterminatedLinesMakeNoKey)
+TEST(RegFileTest, BrokenLinesMakeNoKeyAndSwallowNoLaterValue)
 {
     EXPECT_EQ(RegFile::parse("WINE REGISTRY Version 2\n[unterminated\n\"x\"=\"y\n\"z\"=hex:zz\n").keyCount(), 0);
-}
-
-TEST(RegFileTest, BackslashesEndingTheFileDoNotSwallowALaterValue)
-{
+    // Backslashes ending the file continue no line into a value set later.
     RegFile file = RegFile::parse("WINE REGISTRY Version 2\n[A] 1\n\"broken\"=hex:zz \\\\\n");
     file.setString(QStringLiteral("A"), QStringLiteral("later"), QStringLiteral("kept"), 2);
     const RegFile reread = RegFile::parse(file.serialize());
     const RegFile::Value* later = reread.findValue(QStringLiteral("A"), QStringLiteral("later"));
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(later->text, QStringLiteral("kept"));
-}
 
-TEST(RegFileTest, TypesOfEightHexDigitsAreRead)
-{
-    const RegFile file = RegFile::parse("WINE REGISTRY Version 2\n[A] 1\n\"big\"=hex(ffffff01):01\n");
-    const RegFile::Value* big = file.findValue(QStringLiteral("A"), QStringLiteral("big"));
+    // Types of eight hex digits are read.
+    const RegFile typed = RegFile::parse("WINE REGISTRY Version 2\n[A] 1\n\"big\"=hex(ffffff01):01\n");
+    const RegFile::Value* big = typed.findValue(QStringLiteral("A"), QStringLiteral("big"));
     ASSERT_NE(big, nullptr);
     EXPECT_EQ(quint32(big->type), 0xffffff01u);
 }

@@ -1,8 +1,8 @@
 #include "audio/PreviewOperation.h"
 #include "audio/PreviewPlayer.h"
 #include "playback/MediaPlayer.h"
-#include "songdata/GameFixture.h"
 #include "support/FileBytes.h"
+#include "support/GameFixture.h"
 #include "support/Mp3Files.h"
 
 #include <QMediaPlayer>

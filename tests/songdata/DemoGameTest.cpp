@@ -1,14 +1,10 @@
-#include "GameFixture.h"
+#include "demogame/DemoGame.h"
 
-#include "platform/Registry.h"
-#include "platform/WinePaths.h"
-#include "songdata/SongListFile.h"
 #include "stream/PcmSource.h"
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -34,21 +30,6 @@ protected:
     DemoGame game{root.path()};
     QString error;
 };
-
-TEST_F(DemoGameTest, WinePrefixLeadsToTheGameFolderWhoseArchiveHoldsTheList)
-{
-    const Registry registry(root.filePath(QStringLiteral("store.reg")), game.winePrefix());
-    const QString installDir = registry.ReadRegValue(
-        Hive::LocalMachine, QStringLiteral("SOFTWARE\\Ostravel\\Kickvale 09"), QStringLiteral("Install Dir"));
-    EXPECT_EQ(installDir, DemoGame::installDirForWindows());
-    EXPECT_EQ(QFileInfo(TranslateWindowsPath(installDir, game.winePrefix())).canonicalFilePath(),
-              QFileInfo(game.gameDir()).canonicalFilePath());
-    EXPECT_TRUE(QFileInfo(game.gameDir() + QStringLiteral("kickvale09.exe")).isFile());
-    EXPECT_FALSE(QFile::exists(game.audioDir() + QStringLiteral("songlist.bin")));
-    const QList<SongListRecord> records = SongListFile::decode(test::GameFixture::archivedListOf(game.audioDir()));
-    ASSERT_EQ(records.size(), DemoGame::defaultSongs().size());
-    EXPECT_EQ(records.at(5).title, DemoGame::defaultSongs().at(5).title);
-}
 
 TEST_F(DemoGameTest, StreamsAreDistinctTunesOfTheirLength)
 {

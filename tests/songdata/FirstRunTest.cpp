@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 
 #include "platform/CodePage.h"
 #include "platform/Registry.h"

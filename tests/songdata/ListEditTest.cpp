@@ -1,4 +1,5 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
+#include "support/NamedRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::GameFixture;
 
 QString streamName(int number)
@@ -59,11 +60,6 @@ struct Edit {
     QList<int> order;
     const char* message = nullptr;  // the one message the edit tells, if any
 };
-
-void PrintTo(const Edit& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 class ListEditRuleTest : public ::testing::TestWithParam<Edit> {};
 

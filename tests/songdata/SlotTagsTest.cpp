@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"

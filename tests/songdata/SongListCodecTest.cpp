@@ -1,5 +1,6 @@
-#include "songdata/SongListFile.h"
 #include "songdata/SongListRecord.h"
+
+#include <QList>
 
 #include <gtest/gtest.h>
 
@@ -27,24 +28,16 @@ QByteArray artistField(const SongListRecord& entry)
     return entry.toBytes().mid(12, 40);
 }
 
-TEST(SongListCodecTest, TextsOfEveryLengthRoundTripByteForByte)
+// That whatever is written reads back as the beginning of what was given, the fuzz
+// target checks; here the exact cut.
+TEST(SongListCodecTest, TextsAreStrippedAndCutToTwentyCharacters)
 {
     const QString twenty(20, u'b');
-    const QList<SongListRecord> records = {
-        record(QStringLiteral("s01"), QString()),
-        record(QStringLiteral("s02"), twenty, twenty, twenty),
-        record(QStringLiteral("s03"), twenty + u'c', QStringLiteral("  padded  "), QString(45, u'd')),
-        record(QStringLiteral("s04"), QStringLiteral("Sølvfjord Ensemble"), QStringLiteral("日本語のタイトルです"),
-               QStringLiteral("🎵🎵🎵🎵🎵🎵🎵🎵🎵🎵🎵")),
-    };
-    const QList<SongListRecord> read = SongListFile::decode(SongListFile::encode(records));
-    ASSERT_EQ(read.size(), 4);
-    EXPECT_EQ(read.at(0).artist, QString());
-    EXPECT_EQ(read.at(1).artist, twenty);
-    EXPECT_EQ(read.at(2).artist, twenty) << "21 characters are cut to 20";
-    EXPECT_EQ(read.at(2).title, QStringLiteral("padded"));
-    EXPECT_EQ(read.at(2).album, QString(20, u'd'));
-    EXPECT_EQ(read.at(3).artist, QStringLiteral("Sølvfjord Ensemble"));
+    const SongListRecord read = SongListRecord::fromBytes(
+        record(QStringLiteral("s01"), twenty + u'c', QStringLiteral("  padded  "), QString(45, u'd')).toBytes());
+    EXPECT_EQ(read.artist, twenty);
+    EXPECT_EQ(read.title, QStringLiteral("padded"));
+    EXPECT_EQ(read.album, QString(20, u'd'));
 }
 
 TEST(SongListCodecTest, FortyByteCutNeverSplitsACharacter)
@@ -75,7 +68,7 @@ TEST(SongListCodecTest, ForeignFieldsWithoutZeroOrWithInvalidUtf8AreRead)
     }
 }
 
-TEST(SongListCodecTest, StreamNameIsTrimmedAndCutWhenWritten)
+TEST(SongListCodecTest, StreamNameIsTrimmedAndCutWhenWrittenAsItReadsBack)
 {
     QByteArray raw(SongListRecord::Size, '\x11');
     raw.replace(4, 8, zeroPadded(" s05 ", 8));
@@ -84,10 +77,7 @@ TEST(SongListCodecTest, StreamNameIsTrimmedAndCutWhenWritten)
     const SongListRecord longName = record(QStringLiteral("s123456789"), QString());
     EXPECT_EQ(longName.toBytes().mid(4, 8), "s1234567");
     EXPECT_EQ(longName.storedStreamName(), QStringLiteral("s1234567"));
-}
-
-TEST(SongListCodecTest, StreamNameCutOnABlankPointsAtTheNameReadBack)
-{
+    // A name cut on a blank points at the name read back.
     for (const QString& name : {QStringLiteral("s123456 8"), QString::fromUtf8("s\xff\xff \xff")}) {
         const SongListRecord entry = record(name, QString());
         const SongListRecord reread = SongListRecord::fromBytes(entry.toBytes());

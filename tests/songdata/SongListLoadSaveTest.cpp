@@ -1,9 +1,10 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
+#include "support/NamedRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,12 +14,12 @@
 
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <tuple>
 
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using test::GameFixture;
 
 SongListRecord entry(const QString& streamName, const QString& artist = {}, const QString& title = {})
@@ -167,11 +168,6 @@ struct SaveFailure {
     std::function<void(GameFixture&)> breakStep;
     bool fullDisk = false;
 };
-
-void PrintTo(const SaveFailure& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 class SaveListFailureTest : public ::testing::TestWithParam<SaveFailure> {};
 

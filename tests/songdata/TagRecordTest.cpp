@@ -2,17 +2,18 @@
 #include "songdata/TagRecord.h"
 #include "songdata/TagRecordFile.h"
 #include "support/FileBytes.h"
+#include "support/NamedRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 
 namespace sonorelle {
 namespace {
 
+using test::PrintTo;
 using Placement = TagRecordFile::Placement;
 using ReadResult = TagRecordFile::ReadResult;
 
@@ -60,11 +61,6 @@ struct Placing {
     Placement placement;
     qsizetype kept;  // leading bytes of `before` that stay
 };
-
-void PrintTo(const Placing& param, std::ostream* out)
-{
-    *out << param.name;
-}
 
 class TagRecordPlacementTest : public ::testing::TestWithParam<Placing> {};
 

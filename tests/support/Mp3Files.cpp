@@ -1,8 +1,9 @@
 #include "support/Mp3Files.h"
 
+#include "support/ToolRun.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -47,12 +48,8 @@ QStringList Args(std::initializer_list<const char*> words)
 
 void RunTool(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    ASSERT_TRUE(process.waitForFinished(60000)) << program.toStdString() << " did not finish";
-    ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << program.toStdString();
-    ASSERT_EQ(process.exitCode(), 0) << program.toStdString() << ": " << process.readAll().toStdString();
+    const ToolRun run = RunToEnd(program, arguments, 60000);
+    ASSERT_TRUE(run.Ok()) << program.toStdString() << ": " << (run.out + run.err).toStdString();
 }
 
 QString LameMp3(const QString& folder, const QString& name, const QStringList& tagOptions)

@@ -32,12 +32,8 @@ public:
     }
     bool cancelRequested() const override { return cancelWhen ? cancelWhen() : cancel; }
     void clearCancel() override { cancel = false; }
-    void processEvents() override { ++eventRuns; }
-    bool confirm(const QString& question, const QString& /*caption*/) override
-    {
-        questions.append(question);
-        return answer;
-    }
+    void processEvents() override {}
+    bool confirm(const QString& /*question*/, const QString& /*caption*/) override { return answer; }
 
     struct Progress {
         QString detail;
@@ -51,8 +47,6 @@ public:
     bool progressVisible = false;
     bool cancel = false;
     std::function<bool()> cancelWhen;  // when set, decides cancelRequested()
-    int eventRuns = 0;
-    QStringList questions;
     bool answer = false;  // what confirm() answers
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/ToolRun.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,7 +23,7 @@ public:
 
     static ToolRun Run(const QStringList& arguments, int timeLimitMs = 60000)
     {
-        return RunTool(Tool("addon2"), arguments, timeLimitMs);
+        return RunToEnd(Tool("addon2"), arguments, timeLimitMs);
     }
 
     // Writes the members into in/ and makes an archive of them with -c.

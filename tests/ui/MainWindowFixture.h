@@ -31,7 +31,8 @@ protected:
     void set(const QString& valueName, const QString& text);
     // Builds the window and runs start-up; false when start-up ended the program.
     bool startWindow(const QString& commandLine = {});
-    // Started, with no message, and the file browser on music.
+    // Started with no message; then the file browser on music.
+    void startQuietly();
     void startQuietlyOverMusic();
 
     template <typename Widget>
@@ -43,6 +44,7 @@ protected:
     }
 
     QStringList fieldTexts(const char* const (&names)[5]) const;
+    static QStringList itemTexts(const QListWidget* list, int from = 0);
     void press(const char* name) const { find<QAbstractButton>(name)->click(); }
     // A press and release of the left button, as a person clicks.
     static void clickAt(QWidget* widget, const QPointF& point);

@@ -25,18 +25,12 @@ protected:
         startQuietlyOverMusic();
         press("Command17");
         playlist = window->findChild<frmWinAmp*>();
-        ASSERT_NE(playlist, nullptr);
+        ASSERT_TRUE(playlist && playlist->isVisible());
         playlist->loadPlaylist(music.filePath(S("list.m3u")));
         list = playlist->findChild<QListWidget*>(S("listview1"));
     }
 
-    QStringList titles() const
-    {
-        QStringList texts;
-        for (int row = 0; row < list->count(); ++row)
-            texts.append(list->item(row)->text());
-        return texts;
-    }
+    QStringList titles() const { return itemTexts(list); }
     int songCount() const { return find<QListWidget>("lstSong")->count(); }
     bool checkedAt(int row) const { return list->item(row)->checkState() == Qt::Checked; }
 
@@ -56,26 +50,12 @@ TEST_F(PlaylistWindow, AddsTheCheckedEntriesInTheSortedOrderAndUnchecksWhatItAdd
     playlist->findChild<ccXPButton*>(S("Command3"))->click();
 
     EXPECT_EQ(songCount(), 6 + 2);
-    const QStringList lines = [this] {
-        QStringList texts;
-        auto* songs = find<QListWidget>("lstSong");
-        for (int i = 6; i < songs->count(); ++i)
-            texts.append(songs->item(i)->text());
-        return texts;
-    }();
-    EXPECT_EQ(lines.first(), S("Lane - a.mp3"));
+    EXPECT_EQ(itemTexts(find<QListWidget>("lstSong"), 6).first(), S("Lane - a.mp3"));
     EXPECT_FALSE(checkedAt(0));
     EXPECT_TRUE(checkedAt(3)) << "the deleted file stays checked";
     EXPECT_FALSE(checkedAt(4)) << "the game stream was added by copying";
     EXPECT_EQ(messages.size(), 1) << "the run's end names the file it could not add";
     EXPECT_TRUE(messages.value(0).contains(S("d.mp3"))) << noted();
-}
-
-TEST(PlaylistWindowPath, LongPathsShowTheirEnds)
-{
-    const QString path = S("/home/person/Music/") + QString(50, u'x') + S("/song.mp3");
-    EXPECT_EQ(frmWinAmp::shownPath(path), path.left(25) + S("  . . .  ") + path.right(25));
-    EXPECT_EQ(frmWinAmp::shownPath(S("/short.mp3")), S("/short.mp3"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/StartupFixture.h"
+#include "support/StartupFixture.h"
 
 #include "app/SettingsKeys.h"
 #include "platform/ToolRunner.h"

@@ -1,17 +1,13 @@
-#include "cli/CliFixture.h"
+#include "support/CliFixture.h"
 
 #include "app/SettingsKeys.h"
 #include "songdata/SongListFile.h"
-#include "support/AsNobody.h"
 #include "support/Mp3Files.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-
-#include <grp.h>
-#include <unistd.h>
 
 namespace sonorelle::test {
 
@@ -24,33 +20,10 @@ CliFixture::CliFixture()
 
 CliFixture::Run CliFixture::cli(const QStringList& arguments, const QMap<QString, QString>& environment) const
 {
-    return run(arguments, environment, {});
+    return finished(*startCli(arguments, environment));
 }
 
-CliFixture::Run CliFixture::cliAsNobody(const QStringList& arguments) const
-{
-    RunTool(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a+rX"), home.path(), game->root.path()});
-    const QString ownFolder = home.filePath(QStringLiteral("nobody"));
-    EXPECT_TRUE(QDir().mkpath(ownFolder));
-    EXPECT_EQ(::chown(QFile::encodeName(ownFolder).constData(), AsNobody::Nobody, AsNobody::Nobody), 0);
-    const QMap<QString, QString> environment{{QStringLiteral("HOME"), ownFolder},
-                                             {QStringLiteral("XDG_CACHE_HOME"), ownFolder}};
-    return run(arguments, environment, [] {
-        // Between fork and exec only plain system calls are safe.
-        if (::setgroups(0, nullptr) != 0 || ::setgid(AsNobody::Nobody) != 0 || ::setuid(AsNobody::Nobody) != 0)
-            ::_exit(127);
-    });
-}
-
-CliFixture::Run CliFixture::run(const QStringList& arguments, const QMap<QString, QString>& environment,
-                                const std::function<void()>& inChild) const
-{
-    const std::unique_ptr<QProcess> process = startCli(arguments, environment, inChild);
-    return finished(*process);
-}
-
-std::unique_ptr<QProcess> CliFixture::startCli(const QStringList& arguments, const QMap<QString, QString>& environment,
-                                               const std::function<void()>& inChild) const
+std::unique_ptr<QProcess> CliFixture::startCli(const QStringList& arguments, const QMap<QString, QString>& environment) const
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert(QStringLiteral("WINEPREFIX"), game->game.winePrefix());
@@ -60,8 +33,6 @@ std::unique_ptr<QProcess> CliFixture::startCli(const QStringList& arguments, con
         variables.insert(it.key(), it.value());
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(variables);
-    if (inChild)
-        process->setChildProcessModifier(inChild);
     process->start(BinDir() + QStringLiteral("/sonorelle-cli"), arguments);
     return process;
 }

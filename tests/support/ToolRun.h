@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/FileBytes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -21,13 +23,11 @@ struct ToolRun {
     bool OneLineError() const;
 };
 
-ToolRun RunTool(const QString& program, const QStringList& arguments, int timeLimitMs = 300000);
+ToolRun RunToEnd(const QString& program, const QStringList& arguments, int timeLimitMs = 300000);
 // One of our tools in the build's bin folder.
 QString Tool(const char* name);
 
 // Deterministic bytes that differ for every seed.
 QByteArray Bytes(std::int64_t size, std::uint32_t seed);
-void WriteFile(const QString& path, const QByteArray& bytes);
-QByteArray ReadFile(const QString& path);
 
 }  // namespace sonorelle::test

@@ -1,8 +1,7 @@
-#include "tools/ToolRun.h"
+#include "support/ToolRun.h"
 
 #include "support/TestEnvironment.h"
 
-#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -16,7 +15,7 @@ bool ToolRun::OneLineError() const
     return finished && !crashed && exitCode != 0 && err.count('\n') == 1 && err.endsWith('\n') && err.size() > 1;
 }
 
-ToolRun RunTool(const QString& program, const QStringList& arguments, int timeLimitMs)
+ToolRun RunToEnd(const QString& program, const QStringList& arguments, int timeLimitMs)
 {
     QProcess process;
     process.start(program, arguments);
@@ -49,19 +48,6 @@ QByteArray Bytes(std::int64_t size, std::uint32_t seed)
     for (char& byte : bytes)
         byte = static_cast<char>(generator());
     return bytes;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace sonorelle::test

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Registry.h"
-#include "songdata/GameFixture.h"
+#include "support/GameFixture.h"
 
 #include <QMap>
 #include <QProcess>
@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 namespace sonorelle::test {
@@ -29,12 +28,8 @@ protected:
     };
     Run cli(const QStringList& arguments, const QMap<QString, QString>& environment = {}) const;
     // The same, started and left running; finished() waits for it.
-    std::unique_ptr<QProcess> startCli(const QStringList& arguments, const QMap<QString, QString>& environment = {},
-                                       const std::function<void()>& inChild = {}) const;
+    std::unique_ptr<QProcess> startCli(const QStringList& arguments, const QMap<QString, QString>& environment = {}) const;
     static Run finished(QProcess& process);
-    // The same as the user "nobody", which only root can switch to: the settings and
-    // the game become readable for every user, and nobody gets a work folder of its own.
-    Run cliAsNobody(const QStringList& arguments) const;
     // The lines of `list`, without their index.
     QStringList listed() const;
     QStringList archivedStreams() const;
@@ -51,10 +46,6 @@ protected:
     QTemporaryDir home;
     std::unique_ptr<GameFixture> game;
     Registry registry;
-
-private:
-    Run run(const QStringList& arguments, const QMap<QString, QString>& environment,
-            const std::function<void()>& inChild) const;
 };
 
 }  // namespace sonorelle::test

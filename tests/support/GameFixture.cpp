@@ -1,4 +1,4 @@
-#include "GameFixture.h"
+#include "support/GameFixture.h"
 
 #include "platform/ToolRunner.h"
 #include "songdata/SongListFile.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CdUnitList.h"
-#include "app/RecordingStartupHost.h"
+#include "support/RecordingStartupHost.h"
 #include "app/SetupChoices.h"
 #include "app/SharedValues.h"
 #include "app/StartupSequence.h"
