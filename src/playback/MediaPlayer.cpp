@@ -1,5 +1,6 @@
 #include "playback/MediaPlayer.h"
 
+#include <QIODevice>
 #include <QUrl>
 
 #include <utility>
@@ -27,11 +28,24 @@ void MediaPlayer::play(const QString& path, ErrorHandler onError)
     player_.play();
 }
 
+void MediaPlayer::playDevice(std::unique_ptr<QIODevice> device, ErrorHandler onError)
+{
+    stop();
+    onError_ = std::move(onError);
+    device_ = std::move(device);
+    // The name tells the backend what kind of data the device holds.
+    player_.setSourceDevice(device_.get(), QUrl(QStringLiteral("track.wav")));
+    player_.play();
+}
+
 void MediaPlayer::stop()
 {
     onError_ = nullptr;
     player_.stop();
     player_.setSource(QUrl());
+    // The backend may still have a read queued for it.
+    if (device_)
+        device_.release()->deleteLater();
 }
 
 }  // namespace sonorelle

@@ -3,8 +3,11 @@
 #include "audio/Player.h"
 
 #include <QAudioOutput>
+#include <QIODevice>
 #include <QMediaPlayer>
 #include <QObject>
+
+#include <memory>
 
 namespace sonorelle {
 
@@ -17,12 +20,16 @@ public:
     explicit MediaPlayer(QObject* parent = nullptr);
 
     void play(const QString& path, ErrorHandler onError) override;
+    void playDevice(std::unique_ptr<QIODevice> device, ErrorHandler onError) override;
+    bool playsDevice() const override { return device_ != nullptr; }
     void stop() override;
 
     // For watching what plays (state, position).
     QMediaPlayer& mediaPlayer() { return player_; }
 
 private:
+    // Before the player, so the player is gone before what it reads from.
+    std::unique_ptr<QIODevice> device_;
     QAudioOutput output_;
     QMediaPlayer player_;
     ErrorHandler onError_;
