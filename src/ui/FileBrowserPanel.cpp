@@ -152,20 +152,21 @@ void FileBrowserPanel::Drive1_Change(int index)
         return;
     const BrowserDrive& drive = drives_[index];
     bool ready = drive.isReady();
-    session_.shared().DriveReady = ready ? QStringLiteral("yes") : QStringLiteral("no");
     QString problem = drive.problem();
+    QList<CdaEntry> tracks;
     if (ready && drive.kind == BrowserDrive::Kind::CdUnit) {
         session_.cd().startCD(drive.cd);
         QString error;
-        const QList<CdaEntry> tracks = ListCdaEntries(drive.cd, &error);
-        if (!tracks.isEmpty()) {
-            currentDrive_ = index;
-            showDisc(tracks);
-            return;
-        }
+        tracks = ListCdaEntries(drive.cd, &error);
         // A data disc is read where the system mounted it.
-        ready = !drive.root.isEmpty();
+        ready = !tracks.isEmpty() || !drive.root.isEmpty();
         problem = error.isEmpty() ? QStringLiteral("It holds no audio track, and no data of it is mounted.") : error;
+    }
+    session_.shared().DriveReady = ready ? QStringLiteral("yes") : QStringLiteral("no");
+    if (!tracks.isEmpty()) {
+        currentDrive_ = index;
+        showDisc(tracks);
+        return;
     }
     if (ready) {
         currentDrive_ = index;
