@@ -35,6 +35,9 @@ struct AddReport {
     // False when the run ended early (nothing to add, a file too short, no CD track,
     // Cancel): the window then keeps its "LastWorkDir" as it was.
     bool ranToEnd = false;
+    // The run ended at a CD track that read as next to nothing, which a wrong CD unit
+    // for ripping gives: the window then opens the Setup to choose another.
+    bool wrongCdDrive = false;
 };
 
 }  // namespace sonorelle

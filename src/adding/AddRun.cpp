@@ -222,6 +222,7 @@ AddRun::ItemEnd AddRun::addCdTrack(const QString& source)
         return ItemEnd::failed(error);
     status(text(QStringLiteral("sost8")));
     if (QFileInfo(workFile(RippedTrack)).size() < ShortestRip) {
+        report_.wrongCdDrive = true;
         feedback_->message(QStringLiteral("Wrong CD Drive selected for ripping. Please select your CDROM Drive in "
                                           "Options dialog!"),
                            ProgramTitle, MessageIcon::None);

@@ -29,6 +29,7 @@ Session::Session(Registry registry, Feedback& feedback, StartupHost& host, const
     , document_(shared_, feedback_, lookup(), StrTg_)
     , fileTags_(id3_, StrTg_, songData())
     , preview_(feedback_)
+    , cd_(feedback_, preview_)
 {
 }
 

@@ -7,6 +7,7 @@
 #include "app/SharedValues.h"
 #include "app/StartupSequence.h"
 #include "app/StartupSteps.h"
+#include "audio/CDClass.h"
 #include "audio/FileTagEditor.h"
 #include "audio/Id3Values.h"
 #include "audio/PreviewPlayer.h"
@@ -63,6 +64,8 @@ public:
     OperationGate& gate() { return gate_; }
     // Preview playback; the window gives it the program's player.
     PreviewPlayer& preview() { return preview_; }
+    // CD track preview through the same player.
+    CDClass& cd() { return cd_; }
     SongDataContext songData();
     // A playlist reader that looks up Windows paths in the game's Wine prefix and
     // reads text that is not UTF-8 in the tag code page.
@@ -115,6 +118,7 @@ private:
     FileTagEditor fileTags_;
     OperationGate gate_;
     PreviewPlayer preview_;
+    CDClass cd_;
 };
 
 }  // namespace sonorelle

@@ -1,6 +1,7 @@
 #include "playback/MediaPlayer.h"
 
 #include <QAudioOutput>
+#include <QIODevice>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -43,13 +44,26 @@ void MediaPlayer::play(const QString& path, ErrorHandler onError)
     mediaPlayer().play();
 }
 
+void MediaPlayer::playDevice(std::unique_ptr<QIODevice> device, ErrorHandler onError)
+{
+    stop();
+    onError_ = std::move(onError);
+    device_ = std::move(device);
+    // The name tells the backend what kind of data the device holds.
+    mediaPlayer().setSourceDevice(device_.get(), QUrl(QStringLiteral("track.wav")));
+    mediaPlayer().play();
+}
+
 void MediaPlayer::stop()
 {
     onError_ = nullptr;
-    if (!player_)
-        return;
-    player_->stop();
-    player_->setSource(QUrl());
+    if (player_) {
+        player_->stop();
+        player_->setSource(QUrl());
+    }
+    // The backend may still have a read queued for it.
+    if (device_)
+        device_.release()->deleteLater();
 }
 
 }  // namespace sonorelle

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QAudioOutput;
+class QIODevice;
 class QMediaPlayer;
 
 namespace sonorelle {
@@ -21,12 +22,16 @@ public:
     ~MediaPlayer() override;
 
     void play(const QString& path, ErrorHandler onError) override;
+    void playDevice(std::unique_ptr<QIODevice> device, ErrorHandler onError) override;
+    bool playsDevice() const override { return device_ != nullptr; }
     void stop() override;
 
     // For watching what plays (state, position).
     QMediaPlayer& mediaPlayer();
 
 private:
+    // Before the player, so the player is gone before what it reads from.
+    std::unique_ptr<QIODevice> device_;
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;
     ErrorHandler onError_;

@@ -1,5 +1,6 @@
 #include "ui/FileBrowserPanel.h"
 
+#include "adding/DiscTrackSource.h"
 #include "app/Feedback.h"
 #include "app/Session.h"
 #include "audio/FileTagFields.h"
@@ -20,6 +21,7 @@
 #include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -71,6 +73,7 @@ FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     , Drive1_(Named(new QComboBox, "Drive1"))
     , Dir1_(Named(new QTreeWidget, "Dir1"))
     , File1_(Named(new QListWidget, "File1"))
+    , trackLength_(Named(new QLabel, "lblTrackLength"))
     , Frame4_(new TagPanel(FileTags))
     , watcher_(new QFileSystemWatcher(this))
 {
@@ -83,9 +86,13 @@ FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     auto* folders = new QVBoxLayout;
     folders->addWidget(Drive1_);
     folders->addWidget(Dir1_, 1);
+    trackLength_->hide();
+    auto* fileColumn = new QVBoxLayout;
+    fileColumn->addWidget(File1_, 1);
+    fileColumn->addWidget(trackLength_);
     auto* browser = new QHBoxLayout;
     browser->addLayout(folders, 2);
-    browser->addWidget(File1_, 3);
+    browser->addLayout(fileColumn, 3);
     LayOutPanel(*this, *Frame2_, {Command1_, Command17_, Command2_, Command10_}, browser, *Frame4_);
     // Tab goes through the browser first, then its buttons, then the file's tags.
     QWidget* order[] = {Drive1_, Dir1_, File1_, Command1_, Command17_, Command2_, Command10_};
@@ -144,8 +151,23 @@ void FileBrowserPanel::Drive1_Change(int index)
     if (index < 0 || index >= drives_.size())
         return;
     const BrowserDrive& drive = drives_[index];
-    const bool ready = drive.isReady();
+    bool ready = drive.isReady();
+    QString problem = drive.problem();
+    QList<CdaEntry> tracks;
+    if (ready && drive.kind == BrowserDrive::Kind::CdUnit) {
+        session_.cd().startCD(drive.cd);
+        QString error;
+        tracks = ListCdaEntries(drive.cd, &error);
+        // A data disc is read where the system mounted it.
+        ready = !tracks.isEmpty() || !drive.root.isEmpty();
+        problem = error.isEmpty() ? QStringLiteral("It holds no audio track, and no data of it is mounted.") : error;
+    }
     session_.shared().DriveReady = ready ? QStringLiteral("yes") : QStringLiteral("no");
+    if (!tracks.isEmpty()) {
+        currentDrive_ = index;
+        showDisc(tracks);
+        return;
+    }
     if (ready) {
         currentDrive_ = index;
         showFolder(drive.root);
@@ -155,7 +177,6 @@ void FileBrowserPanel::Drive1_Change(int index)
     QString text = texts.textOr(QStringLiteral("msg7_1"), QStringLiteral("The drive")) + u' ' + drive.name + u' '
                    + texts.textOr(QStringLiteral("msg7_2"), QStringLiteral("is not ready."));
     // A disc image says what is missing, which "insert a disc" would not.
-    const QString problem = drive.problem();
     if (!problem.isEmpty())
         text += QStringLiteral("\n\n") + problem;
     session_.feedback().message(text, texts.messageCaption(), MessageIcon::Critical);
@@ -166,6 +187,7 @@ void FileBrowserPanel::Drive1_Change(int index)
 void FileBrowserPanel::showFolder(const QString& folder)
 {
     folder_ = folder;
+    tracks_.clear();
     const QString root = currentDrive_ >= 0 && currentDrive_ < drives_.size() ? drives_[currentDrive_].root : QString();
     Dir1_->clear();
     QTreeWidgetItem* parent = nullptr;
@@ -201,6 +223,26 @@ void FileBrowserPanel::showFolder(const QString& folder)
     showFiles();
 }
 
+void FileBrowserPanel::showDisc(const QList<CdaEntry>& tracks)
+{
+    const BrowserDrive& drive = drives_[currentDrive_];
+    folder_ = drive.cd.source;
+    tracks_ = tracks;
+    Dir1_->clear();
+    auto* disc = new QTreeWidgetItem(Dir1_, {drive.name});
+    disc->setIcon(0, Drive1_->itemIcon(currentDrive_));
+    disc->setData(0, Qt::UserRole, folder_);
+    disc->setToolTip(0, folder_);
+    Dir1_->setCurrentItem(disc);
+    if (!watcher_->directories().isEmpty())
+        watcher_->removePaths(watcher_->directories());
+    {
+        const QSignalBlocker quiet(File1_);
+        File1_->clear();
+    }
+    showFiles();
+}
+
 QStringList FileBrowserPanel::selectedFiles() const
 {
     QStringList files;
@@ -222,7 +264,12 @@ void FileBrowserPanel::showFiles()
     {
         const QSignalBlocker quiet(File1_);
         File1_->clear();
-        File1_->addItems(FileListFilter().filesIn(folder_));
+        if (tracks_.isEmpty()) {
+            File1_->addItems(FileListFilter().filesIn(folder_));
+        } else {
+            for (const CdaEntry& track : tracks_)
+                File1_->addItem(track.name);
+        }
         for (int row = 0; row < File1_->count(); ++row) {
             QListWidgetItem* item = File1_->item(row);
             if (item->text() == shown)
@@ -237,7 +284,12 @@ void FileBrowserPanel::showFiles()
 
 void FileBrowserPanel::Dir1_Activated(QTreeWidgetItem* item)
 {
-    if (item)
+    if (!item)
+        return;
+    // The disc's one entry reads the disc anew, as choosing its drive does.
+    if (!tracks_.isEmpty())
+        Drive1_Change(currentDrive_);
+    else
         showFolder(item->data(0, Qt::UserRole).toString());
 }
 
@@ -247,6 +299,8 @@ void FileBrowserPanel::File1_Click()
     // for a later reader.
     Frame4_->clear();
     session_.id3().clear();
+    trackLength_->clear();
+    trackLength_->hide();
     const QListWidgetItem* item = File1_->currentItem();
     if (!item)
         return;
@@ -255,6 +309,7 @@ void FileBrowserPanel::File1_Click()
         Command2_->setEnabled(true);
         Command10_->setEnabled(true);
     }
+    showTrackLength(item->text());
     if (click.tagSource == FileClick::TagSource::None)
         return;
     const FileTagFields fields = session_.fileTags().readFileTags(click.fullPath);
@@ -262,6 +317,20 @@ void FileBrowserPanel::File1_Click()
     for (const FileTagField field : FileTagFields::All)
         texts.append(fields.value(field));
     Frame4_->setTexts(texts);
+}
+
+// A track of the CD shown says how long it plays and, from CD-Text, what it is.
+void FileBrowserPanel::showTrackLength(const QString& name)
+{
+    for (const CdaEntry& track : tracks_) {
+        if (track.name != name)
+            continue;
+        QString text = track.length;
+        if (!track.title.isEmpty() || !track.performer.isEmpty())
+            text += QStringLiteral("   %1 - %2").arg(track.performer, track.title);
+        trackLength_->setText(text);
+        trackLength_->show();
+    }
 }
 
 // Saves into the file whose tags the fields show; neither the fields nor the lists
@@ -299,7 +368,8 @@ void FileBrowserPanel::Command2_Click()
         break;
     }
     case PreviewRoute::CdTrack:
-        emit cdTrackPlayRequested(File1_->row(item) + 1);
+        // The name's number, not the list position: a data track is not listed.
+        session_.cd().setTrack(DiscTrackSource::trackNumberOf(item->text()));
         break;
     case PreviewRoute::Nothing:
         break;
@@ -309,7 +379,7 @@ void FileBrowserPanel::Command2_Click()
 void FileBrowserPanel::Command10_Click()
 {
     session_.preview().MciStopFile();
-    emit cdStopRequested();
+    session_.cd().stopCD();
 }
 
 }  // namespace sonorelle

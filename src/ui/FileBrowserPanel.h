@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CdTrackListing.h"
 #include "ui/BrowserDrive.h"
 
 #include <QList>
@@ -9,6 +10,7 @@
 class QComboBox;
 class QFileSystemWatcher;
 class QGroupBox;
+class QLabel;
 class QListWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -22,7 +24,8 @@ struct FileClick;
 
 // The file side of the main window: the drive list, the folder tree and the file
 // list for picking audio files, their commands (add, playlist, play, stop) and the
-// selected file's tags.
+// selected file's tags. An audio CD shows its tracks as files, Track01.cda ...,
+// named by the unit: /dev/sr0/Track01.cda.
 class FileBrowserPanel : public QWidget {
     Q_OBJECT
 
@@ -45,18 +48,17 @@ public:
 signals:
     void playlistRequested();
     void addRequested();
-    // The CD unit's part of the play and stop buttons: track is the file's position
-    // in the file list plus one.
-    void cdTrackPlayRequested(int track);
-    void cdStopRequested();
 
 private:
     void Drive1_Change(int index);
     void showFolder(const QString& folder);
+    // The audio tracks of the current drive, a CD unit, as its files.
+    void showDisc(const QList<CdaEntry>& tracks);
     // Lists the folder's files anew, keeping the selection of those still there.
     void showFiles();
     void Dir1_Activated(QTreeWidgetItem* item);
     void File1_Click();
+    void showTrackLength(const QString& name);
     void Command5_Click();
     void Command2_Click();
     void Command10_Click();
@@ -65,6 +67,7 @@ private:
     QList<BrowserDrive> drives_;
     int currentDrive_ = -1;
     QString folder_;
+    QList<CdaEntry> tracks_;  // of the CD shown; empty while a folder is shown
 
     QGroupBox* Frame2_;
     ccXPButton* Command1_;
@@ -74,6 +77,7 @@ private:
     QComboBox* Drive1_;
     QTreeWidget* Dir1_;
     QListWidget* File1_;
+    QLabel* trackLength_;
     TagPanel* Frame4_;
     QFileSystemWatcher* watcher_;
 };

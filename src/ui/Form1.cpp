@@ -1,6 +1,7 @@
 #include "ui/Form1.h"
 
 #include "adding/AddRun.h"
+#include "adding/CdTrackPathSource.h"
 #include "app/GameLauncher.h"
 #include "app/SettingsKeys.h"
 #include "audio/PreviewRoute.h"
@@ -32,6 +33,7 @@ namespace sonorelle {
 
 Form1::Form1(Registry registry, const QString& executableDir, const QString& commandLine)
     : session_(std::move(registry), *this, *this, executableDir, commandLine)
+    , player_(this)
     , Picture1_(new Banner(this))
     , songs_(new SongPanel(session_))
     , files_(new FileBrowserPanel(session_))
@@ -305,6 +307,7 @@ void Form1::closeProgram()
 {
     ending_ = true;
     session_.preview().MciStopFile();
+    session_.cd().closeAll();
     closeOtherWindows();
     hide();
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -364,7 +367,10 @@ void Form1::GoCMD()
 
 AddReport Form1::addFiles(const QStringList& sources, WorkFolder workFolder)
 {
-    AddRun run(session_.document(), session_.shared(), session_.lookup(), sources);
+    // The rip needs the drive the preview would read.
+    session_.cd().stopCD();
+    CdTrackPathSource cdTracks(session_.units());
+    AddRun run(session_.document(), session_.shared(), session_.lookup(), sources, &cdTracks);
     clearCancel();
     showProgress();
     const OperationResult result = session_.run(run);
@@ -382,6 +388,8 @@ AddReport Form1::addFiles(const QStringList& sources, WorkFolder workFolder)
     if (!result.problems.isEmpty())
         message(result.summary + QStringLiteral("\n\n") + result.problems.join(u'\n'), session_.texts().messageCaption(),
                 MessageIcon::Warning);
+    if (report.wrongCdDrive)
+        openSetup();
     return report;
 }
 
@@ -462,6 +470,7 @@ void Form1::unloadSequence()
 {
     ending_ = true;
     session_.preview().MciStopFile();
+    session_.cd().closeAll();
     closeOtherWindows();
 }
 

@@ -116,7 +116,8 @@ private:
     void closeOtherWindows();
 
     Session session_;
-    // After the session: the player reports its errors through the session.
+    // After the session: the player reports its errors through the session. A child of
+    // the window, so what plays can be watched from outside.
     MediaPlayer player_;
     Banner* Picture1_;
     SongPanel* songs_;

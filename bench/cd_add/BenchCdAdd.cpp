@@ -1,0 +1,121 @@
+// Times `sonorelle-cli add --cd 1` end to end (process start, rip from a BIN/CUE image,
+// encoding, storing) on a generated game whose CD unit is the image, against ffmpeg's
+// IMA ADPCM conversion of the same PCM as a WAV file, the two run alternately so both
+// see the same load. Usage: bench_cd_add [RUNS]
+#include "app/SettingsKeys.h"
+#include "demogame/DemoGame.h"
+#include "platform/CdUnits.h"
+#include "platform/Registry.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+using namespace sonorelle;
+
+// Runs program and returns its wall time in seconds.
+double Seconds(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        throw std::runtime_error(
+            (program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAllStandardError()))
+                .toStdString());
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const QString tools = QCoreApplication::applicationDirPath();
+    QTemporaryDir work;
+    const auto at = [&work](const char* name) { return work.filePath(QString::fromLatin1(name)); };
+    try {
+        DemoGame game(at("game"));
+        DemoGame::Options options;
+        options.toolDir = tools;
+        options.looseSongList = true;
+        QString error;
+        if (!game.create(options, &error))
+            throw std::runtime_error(error.toStdString());
+        const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+
+        // Four minutes of a changing chord, once as the disc's raw frames, once as a WAV.
+        const QStringList chord{QStringLiteral("synth"), QStringLiteral("240"), QStringLiteral("sine"),
+                                QStringLiteral("220-440"), QStringLiteral("sine"), QStringLiteral("330-660")};
+        const QStringList pcm{QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-c"), QStringLiteral("2"),
+                              QStringLiteral("-b"), QStringLiteral("16"), QStringLiteral("-e"),
+                              QStringLiteral("signed")};
+        Seconds(QStringLiteral("sox"), QStringList{QStringLiteral("-n")} + pcm
+                                           + QStringList{QStringLiteral("-L"), QStringLiteral("-t"),
+                                                         QStringLiteral("raw"), at("disc.bin")}
+                                           + chord,
+                system);
+        Seconds(QStringLiteral("sox"), QStringList{QStringLiteral("-n")} + pcm + QStringList{at("track.wav")} + chord,
+                system);
+        QFile cue(at("disc.cue"));
+        if (!cue.open(QIODevice::WriteOnly)
+            || cue.write("FILE \"disc.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n") < 0)
+            throw std::runtime_error("cannot write the cue sheet");
+        cue.close();
+
+        Registry registry(at("registry.reg"), game.winePrefix());
+        const QList<CdUnit> units = ListCDDrives(cue.fileName());
+        const auto image = std::find_if(units.begin(), units.end(),
+                                        [&](const CdUnit& unit) { return unit.source == cue.fileName(); });
+        if (image == units.end())
+            throw std::runtime_error("the disc image is not a CD unit");
+        registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDImages, cue.fileName());
+        registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
+                               QString::number(image - units.begin()));
+        QProcessEnvironment environment = system;
+        environment.insert(QStringLiteral("WINEPREFIX"), game.winePrefix());
+        environment.insert(QStringLiteral("SONORELLE_REGISTRY"), registry.storePath());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), at("data"));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), at("cache"));
+
+        const QStringList ours{QStringLiteral("add"), QStringLiteral("--cd"), QStringLiteral("1")};
+        const QStringList reference{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
+                                    QStringLiteral("-i"), at("track.wav"), QStringLiteral("-c:a"),
+                                    QStringLiteral("adpcm_ima_wav"), at("out.wav")};
+        std::vector<double> ourWall;
+        std::vector<double> referenceWall;
+        for (int run = 0; run < runs; ++run) {
+            ourWall.push_back(Seconds(tools + QStringLiteral("/sonorelle-cli"), ours, environment));
+            referenceWall.push_back(Seconds(QStringLiteral("ffmpeg"), reference, system));
+        }
+        const double ratio = Median(ourWall) / Median(referenceWall);
+        std::printf("A 4-minute track of a BIN/CUE image added to a generated game, median of %d runs\n"
+                    "sonorelle-cli add --cd 1 vs ffmpeg -i track.wav -c:a adpcm_ima_wav out.wav\n"
+                    "  wall: ours %.3f s, reference %.3f s, ratio %.2f, goal <= 1.00: %s\n",
+                    runs, Median(ourWall), Median(referenceWall), ratio, ratio <= 1.0 ? "met" : "MISSED");
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "bench_cd_add: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
