@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMediaPlayer>
 
 namespace sonorelle::test {
 namespace {

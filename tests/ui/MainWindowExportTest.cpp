@@ -30,8 +30,10 @@ protected:
                 dialog->reject();
                 return;
             }
-            dialog->setDirectory(music.path());
-            dialog->selectFile(name);
+            // Typed as a person would: the dialog's own directory listing may still be loading.
+            auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(typed, nullptr);
+            typed->setText(music.filePath(name));
             QMetaObject::invokeMethod(dialog, "accept");
         });
         answer.start(50);
