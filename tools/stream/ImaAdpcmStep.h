@@ -83,19 +83,22 @@ struct ImaAdpcmStep {
     unsigned encode(int sample)
     {
         const int delta = sample - predictor;
-        const int negative = delta >> 31;  // 0 or -1
         int remainder = delta < 0 ? -delta : delta;
         int step = step_;
-        unsigned code = 8U & static_cast<unsigned>(negative);
-        for (unsigned shift = 3; shift-- != 0;) {
+        unsigned code = static_cast<unsigned>(delta < 0);  // shifted up to bit 3 below
+        for (int bit = 0; bit < 3; ++bit) {
             const int less = remainder - step;
-            code |= static_cast<unsigned>(less >= 0) << shift;
+            code = code * 2 + static_cast<unsigned>(less >= 0);
             remainder = less >= 0 ? less : remainder;
             step >>= 1;
         }
         // The steps taken plus an eighth step: the sample less what remains, plus that eighth.
         const int error = (step_ >> 3) - remainder;
-        predictor = std::clamp(delta < 0 ? sample - error : sample + error, -32768, 32767);
+        predictor = delta < 0 ? sample - error : sample + error;
+        // Only a sample near full scale can be overshot: a branch that is nearly never taken
+        // costs less than a clamp in the chain.
+        if (__builtin_expect(predictor != static_cast<std::int16_t>(predictor), 0))
+            predictor = predictor < 0 ? -32768 : 32767;
         const ima::Transition& next = ima::kTransitions[static_cast<std::size_t>(index) * 16 + code];
         index = next.index;
         step_ = next.step;
