@@ -85,8 +85,11 @@ OperationResult AddRun::run(Feedback& feedback)
             break;
         }
         feedback.showProgress();
+        if (ahead_ && aheadItem_ == item_)
+            current_ = std::move(ahead_);
         encodeAhead(item_ + 1);
         const ItemEnd end = addOne(source);
+        current_.reset();
         // The list box shows what the game now holds, also after a failure.
         document_.NameExpert();
         feedback.hideProgress();
@@ -164,8 +167,8 @@ void AddRun::encodeAhead(qsizetype item)
 
 std::unique_ptr<EncoderRun> AddRun::takeEncoder()
 {
-    if (ahead_ && aheadItem_ == item_)
-        return std::move(ahead_);
+    if (current_)
+        return std::move(current_);
     return std::make_unique<EncoderRun>(shared_.ProgramDir, shared_.TempDir, item_);
 }
 

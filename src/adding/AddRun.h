@@ -88,6 +88,7 @@ private:
     CdTrackSource* cdTracks_;
     Feedback* feedback_ = nullptr;
     qsizetype item_ = 0;
+    std::unique_ptr<EncoderRun> current_;  // the current item's, when started ahead
     std::unique_ptr<EncoderRun> ahead_;
     qsizetype aheadItem_ = -1;
     bool cancelled_ = false;

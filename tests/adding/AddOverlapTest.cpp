@@ -44,6 +44,23 @@ TEST(AddOverlapTest, SongsAreStoredListedAndReportedInTheOrderOfTheFiles)
     EXPECT_TRUE(std::is_sorted(items.begin(), items.end())) << items.join(u' ').toStdString();
 }
 
+// The next file is read once, when its encoding starts beside the current file's; a change
+// after that, as long as it still passes its checks, does not reach the new song.
+TEST(AddOverlapTest, TheNextFileIsEncodedFromWhatItHeldWhileTheFileBeforeWasEncoded)
+{
+    AddFixture fixture;
+    const QStringList files{NumberedMp3(fixture, 1), NumberedMp3(fixture, 2), NumberedMp3(fixture, 3)};
+    RecordingFeedback& feedback = fixture.game.feedback;
+    feedback.cancelWhen = [&] {
+        if (feedback.statuses.value(feedback.statuses.size() - 1).startsWith(S("sost3 (1/3)")))
+            WriteFile(files[1], QByteArray(5000, 'Z'));
+        return false;
+    };
+
+    ASSERT_EQ(fixture.add(files).outcome, OperationResult::Outcome::Done);
+    EXPECT_NEAR(AddFixture::streamSeconds(fixture.game.streamPath(S("s04"))), 2.0, 0.06);
+}
+
 // File 3 is encoded while file 2 fails; the run goes on, so file 3 is added after file 2
 // is reported, as it would be without the overlap.
 TEST(AddOverlapTest, AFileThatFailsWhileTheNextIsEncodedLeavesTheNextToItsTurn)
