@@ -1,6 +1,7 @@
 #include "adding/AddRun.h"
 
 #include "adding/CdTrackSource.h"
+#include "adding/EncoderRun.h"
 #include "adding/FileCopy.h"
 #include "adding/SourceTags.h"
 #include "adding/StagedStream.h"
@@ -18,9 +19,7 @@ namespace sonorelle {
 
 namespace {
 
-// The work files the encoder and the CD ripper exchange with the add run.
-const QString EncoderInput = QStringLiteral("negotovo.!!!");
-const QString EncoderOutput = QStringLiteral("gotovo.!!!");
+// The CD ripper's work file; the encoder's are EncoderRun's.
 const QString RippedTrack = QStringLiteral("negotovo.wav");
 
 constexpr qint64 ShortestSong = 128;  // 127 bytes or fewer hold no song
@@ -49,6 +48,8 @@ AddRun::AddRun(SongListDocument& document, const SharedValues& shared, TextLooku
     , cdTracks_(cdTracks)
 {
 }
+
+AddRun::~AddRun() = default;
 
 AddRun::SourceKind AddRun::kindOf(const QString& path)
 {
@@ -84,7 +85,11 @@ OperationResult AddRun::run(Feedback& feedback)
             break;
         }
         feedback.showProgress();
+        if (ahead_ && aheadItem_ == item_)
+            current_ = std::move(ahead_);
+        encodeAhead(item_ + 1);
         const ItemEnd end = addOne(source);
+        current_.reset();
         // The list box shows what the game now holds, also after a failure.
         document_.NameExpert();
         feedback.hideProgress();
@@ -116,6 +121,8 @@ OperationResult AddRun::run(Feedback& feedback)
             break;
         }
     }
+    // An early end stops the encoder of the next file; nothing of it is added.
+    ahead_.reset();
     if (cancelled_)
         notProcessed = QStringLiteral("not processed: the run was cancelled");
     for (qsizetype rest = item_; rest < sources_.size(); ++rest)
@@ -142,8 +149,32 @@ AddRun::ItemEnd AddRun::addOne(const QString& source)
             QStringLiteral("skipped: not a type that can be added (mp3, wav, mp2, aif, aiff, str, asf, cda)")};
 }
 
+void AddRun::encodeAhead(qsizetype item)
+{
+    if (item >= sources_.size() || kindOf(sources_.at(item)) != SourceKind::Conversion
+        || shared_.GameAudioDir.isEmpty() || shared_.TempDir.isEmpty())
+        return;
+    // A file that fails the checks of its turn is left to them, so they speak in order.
+    const QFileInfo info(sources_.at(item));
+    if (!info.isFile() || !info.isReadable() || info.size() < ShortestSong)
+        return;
+    ahead_ = std::make_unique<EncoderRun>(shared_.ProgramDir, shared_.TempDir, item);
+    aheadItem_ = item;
+    QString error;
+    if (!ahead_->start(sources_.at(item), &error))
+        ahead_.reset();
+}
+
+std::unique_ptr<EncoderRun> AddRun::takeEncoder()
+{
+    if (current_)
+        return std::move(current_);
+    return std::make_unique<EncoderRun>(shared_.ProgramDir, shared_.TempDir, item_);
+}
+
 AddRun::ItemEnd AddRun::addConverted(const QString& source)
 {
+    const std::unique_ptr<EncoderRun> encoder = takeEncoder();
     status(text(QStringLiteral("sost1")));
     const QFileInfo info(source);
     if (!info.isFile() || !info.isReadable())
@@ -155,14 +186,12 @@ AddRun::ItemEnd AddRun::addConverted(const QString& source)
                 QStringLiteral("too short to be a song (127 bytes or fewer); the run ended here")};
     }
     const SourceTags tags = ReadSourceTags(source, shared_.TagCodePage);
-    QString error;
-    if (!removeWorkFile(EncoderInput, &error))
-        return ItemEnd::failed(error);
     status(text(QStringLiteral("sost2")));
-    if (!CopyIntoNewFile(source, workFile(EncoderInput), &error))
+    QString error;
+    if (!encoder->started() && !encoder->start(source, &error))
         return ItemEnd::failed(error);
     StagedStream staged(shared_.GameAudioDir);
-    if (const std::optional<ItemEnd> stop = encode(staged))
+    if (const std::optional<ItemEnd> stop = encode(*encoder, staged))
         return *stop;
     status(text(QStringLiteral("sost4")));
     return storeTagged(staged, tags, source, UntaggedAlbum);
@@ -218,8 +247,6 @@ AddRun::ItemEnd AddRun::addCdTrack(const QString& source)
         return ItemEnd::failed(QStringLiteral("the track could not be ripped: ") + error);
     }
     status(text(QStringLiteral("sost1")));
-    if (!removeWorkFile(EncoderInput, &error))
-        return ItemEnd::failed(error);
     status(text(QStringLiteral("sost8")));
     if (QFileInfo(workFile(RippedTrack)).size() < ShortestRip) {
         report_.wrongCdDrive = true;
@@ -229,10 +256,11 @@ AddRun::ItemEnd AddRun::addCdTrack(const QString& source)
         return {ItemEnd::Kind::EndsRun, QStringLiteral("the track could not be read; the run ended here")};
     }
     status(text(QStringLiteral("sost2")));
-    if (!CopyIntoNewFile(workFile(RippedTrack), workFile(EncoderInput), &error))
+    EncoderRun encoder(shared_.ProgramDir, shared_.TempDir, item_);
+    if (!encoder.start(workFile(RippedTrack), &error))
         return ItemEnd::failed(error);
     StagedStream staged(shared_.GameAudioDir);
-    if (const std::optional<ItemEnd> stop = encode(staged))
+    if (const std::optional<ItemEnd> stop = encode(encoder, staged))
         return *stop;
     status(text(QStringLiteral("sost5")));
     // A disc with CD-Text names the song; without it the song goes by its slot name.
@@ -242,24 +270,18 @@ AddRun::ItemEnd AddRun::addCdTrack(const QString& source)
     return end;
 }
 
-std::optional<AddRun::ItemEnd> AddRun::encode(StagedStream& staged)
+std::optional<AddRun::ItemEnd> AddRun::encode(EncoderRun& encoder, StagedStream& staged)
 {
-    // An output left by an earlier run must never pass for this one's.
-    QString error;
-    if (!removeWorkFile(EncoderOutput, &error))
-        return ItemEnd::failed(error);
     status(text(QStringLiteral("sost3")));
-    const RunResult run = RunAndWait(
-        shared_.ProgramDir + QStringLiteral("/addon3"),
-        {QStringLiteral("-pcstream"), workFile(EncoderInput), QStringLiteral("="), workFile(EncoderOutput)},
-        WindowStyle::Hidden, -1, [this] { return feedback_->cancelRequested(); });
+    const RunResult run = encoder.wait([this] { return feedback_->cancelRequested(); });
     if (run.cancelled)
         return ItemEnd{ItemEnd::Kind::Cancelled, QStringLiteral("cancelled while encoding; nothing of it was added")};
     if (!run.succeeded())
         return ItemEnd::failed(QStringLiteral("the stream encoder failed: ") + run.error);
-    if (!QFileInfo(workFile(EncoderOutput)).isFile())
+    if (!QFileInfo(encoder.output()).isFile())
         return ItemEnd::failed(QStringLiteral("the stream encoder wrote no stream"));
-    if (!staged.stage(workFile(EncoderOutput), &error))
+    QString error;
+    if (!staged.stage(encoder.output(), &error))
         return ItemEnd::failed(QStringLiteral("the stream could not be stored in the game: ") + error);
     return std::nullopt;
 }
@@ -307,12 +329,7 @@ QString AddRun::workFile(const QString& name) const
 
 bool AddRun::removeWorkFile(const QString& name, QString* error) const
 {
-    QFile file(workFile(name));
-    if (file.exists() && !file.remove()) {
-        *error = QStringLiteral("the work file %1 could not be removed: %2").arg(file.fileName(), file.errorString());
-        return false;
-    }
-    return true;
+    return RemoveIfPresent(workFile(name), error);
 }
 
 OperationResult AddRun::result() const

@@ -46,4 +46,14 @@ bool CopyIntoNewFile(const QString& from, const QString& to, QString* error)
     return false;
 }
 
+bool RemoveIfPresent(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (file.exists() && !file.remove()) {
+        *error = QStringLiteral("%1 could not be removed: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace sonorelle

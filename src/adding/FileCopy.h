@@ -9,4 +9,7 @@ namespace sonorelle {
 // *error names the failing file and why.
 bool CopyIntoNewFile(const QString& from, const QString& to, QString* error);
 
+// Removes the file when it exists; false with *error set when it stays.
+bool RemoveIfPresent(const QString& path, QString* error);
+
 }  // namespace sonorelle

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,27 @@ struct RunResult {
     QString error;            // why it could not start or did not end normally
 
     bool succeeded() const { return waitResult == Ended && exitCode == 0; }
+};
+
+// A tool started now and waited for later, so that other work (another tool) can go on
+// meanwhile. Destroying it stops a tool that still runs.
+class ToolProcess {
+public:
+    // Starts program with its arguments, never through a shell, so blanks in paths are safe.
+    ToolProcess(const QString& program, const QStringList& arguments);
+    ~ToolProcess();
+    ToolProcess(const ToolProcess&) = delete;
+    ToolProcess& operator=(const ToolProcess&) = delete;
+
+    // Waits at most waitLimitMs (-1: no limit) while a local event loop runs, so windows
+    // repaint; cancelRequested is polled and, when it turns true, the tool is terminated,
+    // then killed. A tool that has ended already is not waited for.
+    RunResult wait(int waitLimitMs = -1, const std::function<bool()>& cancelRequested = {});
+
+private:
+    QString program_;
+    QProcess process_;
+    QByteArray errors_;
 };
 
 // Runs program with its arguments (never through a shell, so blanks in paths are

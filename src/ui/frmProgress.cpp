@@ -1,6 +1,7 @@
 #include "ui/frmProgress.h"
 
 #include <QEvent>
+#include <QHideEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,7 +31,7 @@ frmProgress::frmProgress(QWidget* owner)
       lblSost_(new QLabel(QStringLiteral("OK"), this)),
       picProgress1_(new QFrame(this)),
       picProgress2_(new QFrame(picProgress1_)),
-      lblStatus_(new QLabel(QStringLiteral("Extracting track"), this)),
+      lblStatus_(new QLabel(this)),
       Command1_(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setObjectName(QStringLiteral("frmProgress"));
@@ -87,6 +88,15 @@ void frmProgress::ChangeProgress(const QString& detail, double done, double tota
     fraction_ = Fraction(done, total);
     layoutBar();
     lblStatus_->setText(detail);
+}
+
+void frmProgress::hideEvent(QHideEvent* event)
+{
+    // The detail line belongs to the operation that reported it (a CD rip's track); the
+    // next one to show the window starts without it.
+    if (!event->spontaneous())
+        lblStatus_->clear();
+    QWidget::hideEvent(event);
 }
 
 bool frmProgress::eventFilter(QObject* watched, QEvent* event)

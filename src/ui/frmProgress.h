@@ -10,7 +10,8 @@ class QPushButton;
 namespace sonorelle {
 
 // The one progress window of long operations: a status line, a bar with the
-// percentage in the caption, a detail line and Cancel.
+// percentage in the caption, a detail line and Cancel. The detail line is empty until
+// an operation reports progress, and is cleared whenever the window is hidden.
 class frmProgress : public QWidget {
     Q_OBJECT
 
@@ -31,6 +32,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void layoutBar();

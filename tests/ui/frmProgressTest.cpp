@@ -64,5 +64,15 @@ TEST_F(ProgressWindow, StatusSetWhileHiddenIsShownAndCancelRaisesTheFlagUntilCle
     EXPECT_FALSE(window.RipCancel());
 }
 
+TEST_F(ProgressWindow, DetailLineShowsOnlyWhatTheRunningOperationReported)
+{
+    window.show();
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QString());
+    window.ChangeProgress(QStringLiteral("Extracting track /tmp/negotovo.wav"), 1, 2);
+    window.hide();
+    window.show();
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QString());
+}
+
 }  // namespace
 }  // namespace sonorelle

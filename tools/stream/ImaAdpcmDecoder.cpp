@@ -33,8 +33,7 @@ std::size_t ImaAdpcmDecoder::decodeBlock(const std::uint8_t* block, std::size_t 
     std::array<ImaAdpcmStep, 8> states{};
     for (std::size_t channel = 0; channel < channelCount; ++channel) {
         const auto first = static_cast<std::int16_t>(block[0] | (block[1] << 8));
-        states[channel].predictor = first;
-        states[channel].index = std::min<int>(block[2], ImaAdpcmStep::kMaxIndex);
+        states[channel].start(first, std::min<int>(block[2], ImaAdpcmStep::kMaxIndex));
         frames[channel] = first;
         block += 4;
     }

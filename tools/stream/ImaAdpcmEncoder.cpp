@@ -17,6 +17,22 @@ void EncodeGroups(ImaAdpcmStep* states, std::size_t channels, const std::int16_t
     });
 }
 
+// Stereo, the game's layout, with both states in registers: in memory they would be stored
+// and reloaded around every code byte written, which may alias them.
+void EncodeStereoGroups(ImaAdpcmStep* states, const std::int16_t* samples, std::uint8_t* codes, std::size_t groups)
+{
+    ImaAdpcmStep left = states[0];
+    ImaAdpcmStep right = states[1];
+    ForEachCodeByte<2>(2, groups, [&](std::size_t byte, std::size_t channel, std::size_t low, std::size_t high) {
+        ImaAdpcmStep& state = channel == 0 ? left : right;
+        const unsigned first = state.encode(samples[low]);
+        const unsigned second = state.encode(samples[high]);
+        codes[byte] = static_cast<std::uint8_t>(first | (second << 4));
+    });
+    states[0] = left;
+    states[1] = right;
+}
+
 } // namespace
 
 ImaAdpcmEncoder::ImaAdpcmEncoder(ImaAdpcmLayout layout)
@@ -40,7 +56,7 @@ void ImaAdpcmEncoder::encodeBlock(const std::int16_t* frames, std::uint8_t* bloc
     const std::size_t groups = (layout_.framesPerBlock() - 1) / 8;
     frames += channelCount;
     if (channelCount == 2)
-        EncodeGroups<2>(channels_.data(), channelCount, frames, block, groups);
+        EncodeStereoGroups(channels_.data(), frames, block, groups);
     else
         EncodeGroups<0>(channels_.data(), channelCount, frames, block, groups);
 }

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace sonorelle {
 namespace {
 
@@ -27,20 +29,41 @@ std::string Reason(const char* message)
     return reason;
 }
 
-void CheckReadable(const std::string& path)
+constexpr std::size_t kInputBufferBytes = std::size_t{1} << 18;
+
+std::FILE* Input(void* file)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        throw StreamError("cannot open '" + path + "': " + std::strerror(errno));
-    std::fclose(file);
+    return static_cast<std::FILE*>(file);
+}
+
+SF_VIRTUAL_IO BufferedInput()
+{
+    SF_VIRTUAL_IO io{};
+    io.get_filelen = [](void* file) -> sf_count_t {
+        struct stat status {};
+        return ::fstat(::fileno(Input(file)), &status) == 0 ? status.st_size : -1;
+    };
+    io.seek = [](sf_count_t offset, int whence, void* file) -> sf_count_t {
+        return ::fseeko(Input(file), offset, whence) == 0 ? ::ftello(Input(file)) : -1;
+    };
+    io.read = [](void* data, sf_count_t bytes, void* file) -> sf_count_t {
+        return static_cast<sf_count_t>(std::fread(data, 1, static_cast<std::size_t>(bytes), Input(file)));
+    };
+    io.write = [](const void*, sf_count_t, void*) -> sf_count_t { return 0; };
+    io.tell = [](void* file) -> sf_count_t { return ::ftello(Input(file)); };
+    return io;
 }
 
 } // namespace
 
-SndfileReader::SndfileReader(const std::string& path) : path_(path)
+SndfileReader::SndfileReader(const std::string& path)
+    : path_(path), inputBuffer_(kInputBufferBytes), input_(std::fopen(path.c_str(), "rb"))
 {
-    CheckReadable(path);
-    file_ = sf_open(path.c_str(), SFM_READ, &info_);
+    if (!input_)
+        throw StreamError("cannot open '" + path + "': " + std::strerror(errno));
+    std::setvbuf(input_.get(), inputBuffer_.data(), _IOFBF, inputBuffer_.size());
+    SF_VIRTUAL_IO io = BufferedInput();
+    file_ = sf_open_virtual(&io, SFM_READ, &info_, input_.get());
     if (!file_)
         throw StreamError("'" + path + "' is not audio in a format this tool reads (" + Reason(sf_strerror(nullptr)) + ")");
     if (info_.channels <= 0 || info_.samplerate <= 0) {
