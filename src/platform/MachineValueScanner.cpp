@@ -2,6 +2,7 @@
 
 #include "platform/ParsedFileCache.h"
 #include "platform/RegFile.h"
+#include "platform/RegKeyLine.h"
 #include "platform/Registry.h"
 
 #include <QByteArray>
@@ -68,49 +69,6 @@ private:
     bool failed_ = false;
 };
 
-enum class Match { No, Yes, Unsure };
-
-// Compares a "[KEY] TIME" line with a key path in lower-case ASCII without decoding
-// the line: fast for the thousands of keys a prefix holds. Escapes other than the
-// doubled separator and bytes above 127 are left to the full parser.
-Match quickMatch(QByteArrayView line, QByteArrayView target)
-{
-    qsizetype at = 0;
-    bool separator = false;
-    for (qsizetype i = 1; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == ']')
-            return at == target.size() ? Match::Yes : Match::No;
-        if (quint8(c) >= 0x80)
-            return Match::Unsure;
-        if (c == '\\') {
-            if (i + 1 >= line.size() || line[i + 1] != '\\')
-                return Match::Unsure;
-            ++i;
-            separator = at > 0;
-            continue;
-        }
-        if (separator) {
-            if (at >= target.size() || target[at] != '\\')
-                return Match::No;
-            ++at;
-            separator = false;
-        }
-        const char lower = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
-        if (at >= target.size() || target[at] != lower)
-            return Match::No;
-        ++at;
-    }
-    return Match::No;
-}
-
-QByteArrayView withoutLeadingBlanks(QByteArrayView line)
-{
-    while (!line.isEmpty() && (line.front() == ' ' || line.front() == '\t'))
-        line = line.sliced(1);
-    return line;
-}
-
 }  // namespace
 
 struct MachineValueScanner::Target {
@@ -124,12 +82,12 @@ struct MachineValueScanner::Target {
     {
         std::optional<QString> folded;
         for (qsizetype i = 0; i < views.size(); ++i) {
-            const Match quick = asciiViews[i].isEmpty() ? Match::Unsure : quickMatch(keyLine, asciiViews[i]);
-            if (quick == Match::Unsure && !folded) {
+            const KeyMatch quick = asciiViews[i].isEmpty() ? KeyMatch::Unsure : QuickKeyMatch(keyLine, asciiViews[i]);
+            if (quick == KeyMatch::Unsure && !folded) {
                 const std::optional<QString> path = RegFile::keyPathOfLine(keyLine);
                 folded = path ? path->toCaseFolded() : QString();
             }
-            if (quick == Match::Yes || (quick == Match::Unsure && *folded == foldedViews[i]))
+            if (quick == KeyMatch::Yes || (quick == KeyMatch::Unsure && *folded == foldedViews[i]))
                 return i;
         }
         return -1;
@@ -155,7 +113,7 @@ struct MachineValueScanner::Target {
         };
         bool continued = false;  // the line goes on a hex value broken over lines
         while (lines.next(line)) {
-            const QByteArrayView text = withoutLeadingBlanks(line);
+            const QByteArrayView text = WithoutLeadingBlanks(line);
             if (continued || !text.startsWith('[')) {
                 if (collecting >= 0)
                     section.append(line).append('\n');
@@ -187,8 +145,7 @@ MachineValueScanner::MachineValueScanner(const QString& key, QString valueName)
     target->views = Registry::wineMachineKeyViews(key);
     for (const QString& view : std::as_const(target->views)) {
         target->foldedViews.append(view.toCaseFolded());
-        const bool ascii = std::all_of(view.cbegin(), view.cend(), [](QChar c) { return c.unicode() < 0x80; });
-        target->asciiViews.append(ascii ? view.toLower().toLatin1() : QByteArray());
+        target->asciiViews.append(AsciiKeyTarget(view));
     }
     target_ = target;
     answers_ = std::make_shared<ParsedFileCache<Answer>>(

@@ -1,6 +1,9 @@
 #include "platform/WineRegistryFile.h"
 
 #include "platform/RegFile.h"
+#include "platform/RegKeyLine.h"
+
+#include <QMutexLocker>
 
 namespace sonorelle {
 
@@ -8,65 +11,77 @@ namespace {
 
 const QByteArray wineHeader = QByteArrayLiteral("WINE REGISTRY Version 2");
 
-QByteArrayView withoutLeadingBlanks(QByteArrayView line)
-{
-    while (!line.isEmpty() && (line.front() == ' ' || line.front() == '\t'))
-        line = line.sliced(1);
-    return line;
-}
-
 }  // namespace
 
 WineRegistryFile WineRegistryFile::parse(const QByteArray& bytes)
 {
     WineRegistryFile file;
     file.bytes_ = bytes;
-    const QByteArrayView all(file.bytes_);
-    qsizetype pos = all.indexOf('\n');
-    const QByteArrayView header = all.first(pos < 0 ? all.size() : pos);
-    file.hasHeader_ = header.trimmed() == QByteArrayView(wineHeader);
-    if (!file.hasHeader_)
-        return file;
+    const qsizetype end = bytes.indexOf('\n');
+    file.hasHeader_ = QByteArrayView(bytes).first(end < 0 ? bytes.size() : end).trimmed() == QByteArrayView(wineHeader);
+    return file;
+}
 
-    QList<QByteArrayView>* open = nullptr;
-    qsizetype openedAt = 0;
-    const auto close = [&](qsizetype end) {
-        if (open != nullptr)
-            open->append(all.sliced(openedAt, end - openedAt));
-        open = nullptr;
-    };
+WineRegistryFile::WineRegistryFile(const WineRegistryFile& other)
+    : bytes_(other.bytes_)
+    , hasHeader_(other.hasHeader_)
+{
+    const QMutexLocker lock(&other.mutex_);
+    keys_ = other.keys_;
+}
+
+QByteArray WineRegistryFile::sectionsOf(const QString& normalizedPath) const
+{
+    const QByteArray ascii = AsciiKeyTarget(normalizedPath);
+    const QString folded = normalizedPath.toCaseFolded();
+    const QByteArrayView all(bytes_);
+    QByteArray sections;
+    bool inKey = false;
     bool continued = false;  // the line goes on a hex value broken over lines
-    while (pos >= 0 && pos + 1 < all.size()) {
+    for (qsizetype pos = all.indexOf('\n'); pos >= 0 && pos + 1 < all.size();) {
         const qsizetype start = pos + 1;
         pos = all.indexOf('\n', start);
         QByteArrayView line = all.sliced(start, (pos < 0 ? all.size() : pos) - start);
         if (line.endsWith('\r'))
             line.chop(1);
-        const QByteArrayView text = withoutLeadingBlanks(line);
+        const QByteArrayView text = WithoutLeadingBlanks(line);
         if (continued || !text.startsWith('[')) {
             continued = line.endsWith('\\') && (continued || text.indexOf("hex") > 0);
+            if (inKey)
+                sections.append(line).append('\n');
             continue;
         }
-        close(start);
-        if (const std::optional<QString> path = RegFile::keyPathOfLine(text)) {
-            open = &file.sections_[path->toCaseFolded()];
-            openedAt = start;
+        const KeyMatch quick = ascii.isEmpty() ? KeyMatch::Unsure : QuickKeyMatch(text, ascii);
+        inKey = quick == KeyMatch::Yes;
+        if (quick == KeyMatch::Unsure) {
+            const std::optional<QString> path = RegFile::keyPathOfLine(text);
+            inKey = path && path->toCaseFolded() == folded;
         }
+        if (inKey)
+            sections.append(text).append('\n');
     }
-    close(all.size());
-    return file;
+    return sections;
 }
 
 std::optional<QString> WineRegistryFile::findString(const QString& keyPath, const QString& valueName) const
 {
-    const auto sections = sections_.constFind(RegFile::normalizedKeyPath(keyPath).toCaseFolded());
-    if (sections == sections_.cend())
+    if (!hasHeader_)
         return std::nullopt;
-    QByteArray key = wineHeader + '\n';
-    for (const QByteArrayView section : *sections)
-        key.append(section).append('\n');
+    const QString path = RegFile::normalizedKeyPath(keyPath);
+    QByteArray key;
+    {
+        const QMutexLocker lock(&mutex_);
+        const auto known = keys_.constFind(path.toCaseFolded());
+        if (known != keys_.cend())
+            key = *known;
+    }
+    if (key.isNull()) {
+        key = wineHeader + '\n' + sectionsOf(path);
+        const QMutexLocker lock(&mutex_);
+        keys_.insert(path.toCaseFolded(), key);
+    }
     const RegFile parsed = RegFile::parse(key);
-    const RegFile::Value* value = parsed.findValue(keyPath, valueName);
+    const RegFile::Value* value = parsed.findValue(path, valueName);
     return value != nullptr ? std::optional(value->string()) : std::nullopt;
 }
 
