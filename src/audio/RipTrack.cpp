@@ -5,6 +5,7 @@
 #include "platform/CdWavHeader.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace sonorelle {
@@ -60,7 +61,8 @@ OperationResult RipTrack::run(Feedback& feedback)
         return failed(QStringLiteral("Could not write %1: %2.").arg(outputPath_, file.errorString()), outputPath_);
     }
 
-    const QString detail = QStringLiteral("Extracting track ") + outputPath_;
+    // The name alone: the work folder's path would not fit the progress window.
+    const QString detail = QStringLiteral("Extracting track ") + QFileInfo(outputPath_).fileName();
     QByteArray buffer(qsizetype(ChunkFrames) * CdFrameBytes, Qt::Uninitialized);
     qint32 done = 0;
     while (done < total) {

@@ -5,6 +5,7 @@
 #include "support/NamedRows.h"
 #include "support/RecordingFeedback.h"
 
+#include <QFileInfo>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -40,7 +41,7 @@ protected:
     {
         QList<double> done;
         for (const test::RecordingFeedback::Progress& step : feedback.progress) {
-            EXPECT_EQ(step.detail, QStringLiteral("Extracting track ") + output);
+            EXPECT_EQ(step.detail, QStringLiteral("Extracting track ") + QFileInfo(output).fileName());
             done << step.done;
         }
         return done;
