@@ -5,6 +5,7 @@
 #include "app/SettingsKeys.h"
 #include "demogame/DemoGame.h"
 #include "platform/Registry.h"
+#include "TimedCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,50 +23,19 @@ namespace {
 
 using namespace sonorelle;
 
-struct Command {
-    QString program;
-    QStringList arguments;
-};
+using Command = TimedCommand;
 
 QProcessEnvironment Environment;
 
-// Runs the commands one after another and returns their wall time in seconds.
 double Run(const std::vector<Command>& commands)
 {
-    QElapsedTimer clock;
-    clock.start();
-    for (const Command& command : commands) {
-        QProcess process;
-        process.setProcessEnvironment(Environment);
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start(command.program, command.arguments);
-        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-            throw std::runtime_error((command.program + QStringLiteral(" failed: ")
-                                      + QString::fromLocal8Bit(process.readAllStandardError()))
-                                         .toStdString());
-    }
-    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    return TimedRun(commands, Environment);
 }
 
 void Compare(const char* what, const std::vector<Command>& ours, const std::vector<Command>& reference, double goal,
              int runs)
 {
-    std::vector<double> ourWall;
-    std::vector<double> referenceWall;
-    for (int run = 0; run < runs; ++run) {
-        ourWall.push_back(Run(ours));
-        referenceWall.push_back(Run(reference));
-    }
-    const double ratio = Median(ourWall) / Median(referenceWall);
-    std::printf("%s\n  wall: ours %.3f s, reference %.3f s, ratio %.2f, goal <= %.2f: %s\n", what, Median(ourWall),
-                Median(referenceWall), ratio, goal, ratio <= goal ? "met" : "MISSED");
+    CompareAlternately(what, ours, Environment, reference, Environment, goal, runs);
 }
 
 // The peak resident size in MiB of a command and every process it waited for, as GNU

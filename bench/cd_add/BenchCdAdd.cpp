@@ -6,11 +6,10 @@
 #include "demogame/DemoGame.h"
 #include "platform/CdUnits.h"
 #include "platform/Registry.h"
+#include "TimedCommands.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -18,34 +17,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace {
-
 using namespace sonorelle;
-
-// Runs program and returns its wall time in seconds.
-double Seconds(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        throw std::runtime_error(
-            (program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAllStandardError()))
-                .toStdString());
-    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -70,13 +42,11 @@ int main(int argc, char** argv)
         const QStringList pcm{QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-c"), QStringLiteral("2"),
                               QStringLiteral("-b"), QStringLiteral("16"), QStringLiteral("-e"),
                               QStringLiteral("signed")};
-        Seconds(QStringLiteral("sox"), QStringList{QStringLiteral("-n")} + pcm
-                                           + QStringList{QStringLiteral("-L"), QStringLiteral("-t"),
-                                                         QStringLiteral("raw"), at("disc.bin")}
-                                           + chord,
-                system);
-        Seconds(QStringLiteral("sox"), QStringList{QStringLiteral("-n")} + pcm + QStringList{at("track.wav")} + chord,
-                system);
+        const QString sox = QStringLiteral("sox");
+        const QStringList raw{QStringLiteral("-L"), QStringLiteral("-t"), QStringLiteral("raw"), at("disc.bin")};
+        TimedRun({{sox, QStringList{QStringLiteral("-n")} + pcm + raw + chord},
+                  {sox, QStringList{QStringLiteral("-n")} + pcm + QStringList{at("track.wav")} + chord}},
+                 system);
         QFile cue(at("disc.cue"));
         if (!cue.open(QIODevice::WriteOnly)
             || cue.write("FILE \"disc.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n") < 0)
@@ -102,17 +72,10 @@ int main(int argc, char** argv)
         const QStringList reference{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
                                     QStringLiteral("-i"), at("track.wav"), QStringLiteral("-c:a"),
                                     QStringLiteral("adpcm_ima_wav"), at("out.wav")};
-        std::vector<double> ourWall;
-        std::vector<double> referenceWall;
-        for (int run = 0; run < runs; ++run) {
-            ourWall.push_back(Seconds(tools + QStringLiteral("/sonorelle-cli"), ours, environment));
-            referenceWall.push_back(Seconds(QStringLiteral("ffmpeg"), reference, system));
-        }
-        const double ratio = Median(ourWall) / Median(referenceWall);
-        std::printf("A 4-minute track of a BIN/CUE image added to a generated game, median of %d runs\n"
-                    "sonorelle-cli add --cd 1 vs ffmpeg -i track.wav -c:a adpcm_ima_wav out.wav\n"
-                    "  wall: ours %.3f s, reference %.3f s, ratio %.2f, goal <= 1.00: %s\n",
-                    runs, Median(ourWall), Median(referenceWall), ratio, ratio <= 1.0 ? "met" : "MISSED");
+        std::printf("A 4-minute track of a BIN/CUE image added to a generated game, median of %d runs\n", runs);
+        CompareAlternately("sonorelle-cli add --cd 1 vs ffmpeg -i track.wav -c:a adpcm_ima_wav out.wav",
+                           {{tools + QStringLiteral("/sonorelle-cli"), ours}}, environment,
+                           {{QStringLiteral("ffmpeg"), reference}}, system, 1.0, runs);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "bench_cd_add: %s\n", failure.what());
         return 1;
