@@ -85,10 +85,13 @@ std::optional<Session::WritePass> Session::enterGate(Touches touches)
     return WritePass{std::move(*pass), std::move(lock)};
 }
 
-std::optional<int> Session::followOthersChanges(int selected)
+std::optional<Session::SongPass> Session::enterForSong(int selected)
 {
+    auto pass = enterGate();
+    if (!pass)
+        return std::nullopt;
     if (!document_.changedOnDisk())
-        return selected;
+        return SongPass{std::move(*pass), selected};
     const int now = document_.reloadFollowing(selected);
     if (selected >= 0 && now < 0) {
         feedback_.message(TextOr(lookup(), QStringLiteral("msgListChanged"),
@@ -98,29 +101,23 @@ std::optional<int> Session::followOthersChanges(int selected)
                           QStringLiteral("Sonorelle"), MessageIcon::Warning);
         return std::nullopt;
     }
-    return now;
+    return SongPass{std::move(*pass), now};
 }
 
 std::optional<int> Session::editSongList(int (SongListDocument::*edit)(int), int selected)
 {
-    const auto pass = enterGate();
-    if (!pass)
+    const auto entered = enterForSong(selected);
+    if (!entered)
         return std::nullopt;
-    const std::optional<int> song = followOthersChanges(selected);
-    if (!song)
-        return std::nullopt;
-    return (document_.*edit)(*song);
+    return (document_.*edit)(entered->song);
 }
 
 std::optional<bool> Session::saveSlotTags(int& selected, const SlotTagFields& fields)
 {
-    const auto pass = enterGate();
-    if (!pass)
+    const auto entered = enterForSong(selected);
+    if (!entered)
         return std::nullopt;
-    const std::optional<int> song = followOthersChanges(selected);
-    if (!song)
-        return std::nullopt;
-    selected = *song;
+    selected = entered->song;
     return document_.SaveSlotTags(selected, fields);
 }
 
@@ -134,13 +131,10 @@ std::optional<FileTagEditor::SaveResult> Session::saveFileTags(const QString& pa
 
 OperationResult Session::run(Operation& operation)
 {
-    const auto pass = enterGate();
-    if (!pass)
+    const auto entered = enterForSong(operation.songSlot());
+    if (!entered)
         return OperationResult{OperationResult::Outcome::Refused, {}, {}};
-    const std::optional<int> song = followOthersChanges(operation.songSlot());
-    if (!song)
-        return OperationResult{OperationResult::Outcome::Refused, {}, {}};
-    operation.setSongSlot(*song);
+    operation.setSongSlot(entered->song);
     return operation.run(feedback_);
 }
 

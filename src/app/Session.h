@@ -99,9 +99,14 @@ private:
     };
     enum class Touches { Game, OwnFilesOnly };
     std::optional<WritePass> enterGate(Touches touches = Touches::Game);
-    // Where the selected song is in the list on disk, which another window or
-    // sonorelle-cli may have changed since it was read; nothing (told) when it is gone.
-    std::optional<int> followOthersChanges(int selected);
+    // The gate for work on the game, and where the selected song is in the list on
+    // disk, which another window or sonorelle-cli may have changed since it was read;
+    // nothing when refused or when that song is gone (told).
+    struct SongPass {
+        WritePass pass;
+        int song;
+    };
+    std::optional<SongPass> enterForSong(int selected);
 
     Feedback& feedback_;
     StartupHost& host_;
