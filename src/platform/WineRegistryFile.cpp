@@ -35,30 +35,37 @@ QByteArray WineRegistryFile::sectionsOf(const QString& normalizedPath) const
     const QByteArray ascii = AsciiKeyTarget(normalizedPath);
     const QString folded = normalizedPath.toCaseFolded();
     const QByteArrayView all(bytes_);
+    // Key lines are the ones that start with '[' after blanks; value lines never do
+    // (a hex value goes on over lines of hex digits), so only '[' needs looking at.
+    const auto startsKeyLine = [&all](qsizetype at) {
+        qsizetype before = at - 1;
+        while (before >= 0 && (all[before] == ' ' || all[before] == '\t'))
+            --before;
+        return before >= 0 && all[before] == '\n';
+    };
     QByteArray sections;
-    bool inKey = false;
-    bool continued = false;  // the line goes on a hex value broken over lines
-    for (qsizetype pos = all.indexOf('\n'); pos >= 0 && pos + 1 < all.size();) {
-        const qsizetype start = pos + 1;
-        pos = all.indexOf('\n', start);
-        QByteArrayView line = all.sliced(start, (pos < 0 ? all.size() : pos) - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        const QByteArrayView text = WithoutLeadingBlanks(line);
-        if (continued || !text.startsWith('[')) {
-            continued = line.endsWith('\\') && (continued || text.indexOf("hex") > 0);
-            if (inKey)
-                sections.append(line).append('\n');
+    qsizetype keyStart = -1;  // where the wanted key's line starts while its values are read
+    for (qsizetype at = all.indexOf('['); keyStart >= 0 || at >= 0; at = all.indexOf('[', at + 1)) {
+        if (at >= 0 && !startsKeyLine(at))
             continue;
+        if (keyStart >= 0) {
+            sections.append(all.sliced(keyStart, (at < 0 ? all.size() : at) - keyStart)).append('\n');
+            keyStart = -1;
         }
+        if (at < 0)
+            break;
+        const qsizetype end = all.indexOf('\n', at);
+        QByteArrayView text = all.sliced(at, (end < 0 ? all.size() : end) - at);
+        if (text.endsWith('\r'))
+            text.chop(1);
         const KeyMatch quick = ascii.isEmpty() ? KeyMatch::Unsure : QuickKeyMatch(text, ascii);
-        inKey = quick == KeyMatch::Yes;
+        bool wanted = quick == KeyMatch::Yes;
         if (quick == KeyMatch::Unsure) {
             const std::optional<QString> path = RegFile::keyPathOfLine(text);
-            inKey = path && path->toCaseFolded() == folded;
+            wanted = path && path->toCaseFolded() == folded;
         }
-        if (inKey)
-            sections.append(text).append('\n');
+        if (wanted)
+            keyStart = at;
     }
     return sections;
 }
