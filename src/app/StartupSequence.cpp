@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <utility>
@@ -39,6 +40,17 @@ QString WithTrailingSlash(const QString& folder)
 
 }  // namespace
 
+struct StartupSequence::Extraction {
+    Extraction(GameLock held, QString archivePath, const QString& program, const QStringList& arguments)
+        : lock(std::move(held)), archive(std::move(archivePath)), tool(program, arguments)
+    {
+    }
+
+    GameLock lock;
+    QString archive;
+    ToolProcess tool;
+};
+
 StartupSequence::StartupSequence(const StartupContext& context, SetupChoices& setup, QString executableDir,
                                  QString commandLine)
     : context_(context),
@@ -47,6 +59,8 @@ StartupSequence::StartupSequence(const StartupContext& context, SetupChoices& se
       commandLine_(std::move(commandLine))
 {
 }
+
+StartupSequence::~StartupSequence() = default;
 
 QString StartupSequence::setting(const QString& valueName) const
 {
@@ -64,7 +78,9 @@ StartupOutcome StartupSequence::FormLoad()
         return fail(QStringLiteral("Error: can not find Sonorelle install folder!"), CriticalError);
     if (!findGameDir())
         return fail(QStringLiteral("Error: can not find Kickvale 09 install folder!"), CriticalError);
-    extractSongList();
+    startSongListExtraction();
+    // However start-up ends, the extraction has ended with it.
+    const auto extracted = qScopeGuard([this] { finishSongListExtraction(); });
     if (!prepareTempDir())
         return StartupOutcome::Ended;
     shared.LastWorkDir = setting(SettingsKeys::LastWorkDir);
@@ -91,6 +107,7 @@ StartupOutcome StartupSequence::FormLoad()
     // From here on nothing stops start-up: each step does what it can.
     placeFileBrowser();
     context_.steps.ExpRightClickMenu();
+    finishSongListExtraction();
     tagShippedSongsOnce();
     context_.steps.NameExpert();
     context_.host.selectFirstSongIfNone();
@@ -160,29 +177,35 @@ bool StartupSequence::findGameDir()
     return true;
 }
 
-void StartupSequence::extractSongList()
+void StartupSequence::startSongListExtraction()
 {
     const SharedValues& shared = context_.shared;
     const AudioFolder folder(shared.GameAudioDir);
     const QString archive = folder.archivePath();
-    const QString caption = QStringLiteral("Sonorelle");
     if (!QFileInfo(archive).isFile()) {
         context_.feedback.message(
             QStringLiteral("The game's audio archive %1 is missing, so its song list can not be read. "
                            "The Kickvale 09 installation is damaged; reinstall the game.")
                 .arg(archive),
-            caption, MessageIcon::Warning);
+            QStringLiteral("Sonorelle"), MessageIcon::Warning);
         return;
     }
     // Another process may be putting the list back into the archive right now.
-    const GameLock lock = LockGame(shared.GameDir, context_.feedback,
-                                   [this](const QString& key) { return context_.texts.text(key); });
+    GameLock lock = LockGame(shared.GameDir, context_.feedback,
+                             [this](const QString& key) { return context_.texts.text(key); });
     if (!lock.isHeld())
         return;
-    const RunResult result = RunAndWait(
-        JoinPath(shared.ProgramDir, QStringLiteral("addon2")),
-        {QStringLiteral("-e"), archive, SongListName, folder.songListPath()}, WindowStyle::Hidden,
-        ExtractionWaitMs);
+    extraction_ = std::make_unique<Extraction>(
+        std::move(lock), archive, JoinPath(shared.ProgramDir, QStringLiteral("addon2")),
+        QStringList{QStringLiteral("-e"), archive, SongListName, folder.songListPath()});
+}
+
+void StartupSequence::finishSongListExtraction()
+{
+    if (!extraction_)
+        return;
+    const std::unique_ptr<Extraction> extraction = std::move(extraction_);
+    const RunResult result = extraction->tool.wait(ExtractionWaitMs);
     if (result.succeeded())
         return;
     QString why = result.error;
@@ -193,8 +216,8 @@ void StartupSequence::extractSongList()
     context_.feedback.message(
         QStringLiteral("The song list could not be taken out of the game's audio archive %1 (%2). "
                        "The list shown may be out of date; the archive is left as it was.")
-            .arg(archive, why),
-        caption, MessageIcon::Warning);
+            .arg(extraction->archive, why),
+        QStringLiteral("Sonorelle"), MessageIcon::Warning);
 }
 
 bool StartupSequence::prepareTempDir()

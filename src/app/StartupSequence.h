@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace sonorelle {
 
 class SetupChoices;
@@ -24,6 +26,7 @@ public:
     // the program's name.
     StartupSequence(const StartupContext& context, SetupChoices& setup, QString executableDir,
                     QString commandLine);
+    ~StartupSequence();
 
     // The whole sequence; run again by the Setup dialog's Close.
     StartupOutcome FormLoad();
@@ -32,9 +35,11 @@ public:
     void chooseTagCodePage();
 
 private:
-    // The song list is taken out of the archive into the game's audio folder; the
-    // tool replaces the file only when it succeeds. A failure is told, not fatal.
-    void extractSongList();
+    // The song list is taken out of the archive into the game's audio folder while the
+    // rest of start-up goes on; the tool replaces the file only when it succeeds. A
+    // failure is told, not fatal.
+    void startSongListExtraction();
+    void finishSongListExtraction();
     bool findProgramDir();
     bool findGameDir();
     bool prepareTempDir();
@@ -51,6 +56,8 @@ private:
     SetupChoices& setup_;
     QString executableDir_;
     QString commandLine_;
+    struct Extraction;
+    std::unique_ptr<Extraction> extraction_;
 };
 
 }  // namespace sonorelle
