@@ -191,9 +191,17 @@ void SongPanel::Command4_Click()
 
 void SongPanel::showRefusedEdit(int selected)
 {
-    // The list may have been read again meanwhile; what the person typed stays for
-    // another try.
+    const QListWidgetItem* before = lstSong_->item(selected);
+    const QString shown = before != nullptr ? before->text() : QString();
+    // The list may have been read again meanwhile.
     showSongLines();
+    const QListWidgetItem* now = lstSong_->item(selected);
+    if (now == nullptr || now->text() != shown) {
+        // The song is gone: its fields must not be saved onto the song now in its place.
+        selectSong(-1);
+        return;
+    }
+    // What the person typed stays for another try.
     const QSignalBlocker quiet(lstSong_);
     lstSong_->setCurrentRow(selected);
 }

@@ -6,6 +6,8 @@
 #include "songdata/SongListFile.h"
 #include "songdata/TagRecordFile.h"
 #include "songdata/TextFields.h"
+#include "support/RecordingFeedback.h"
+#include "support/RecordingStartupHost.h"
 #include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 
@@ -275,6 +277,26 @@ TEST_F(MainWindowCommands, ADriveThatIsNotReadyIsToldAndTheListReturnsAReadyOneO
     EXPECT_EQ(messages.size(), 1) << noted();
     EXPECT_EQ(window->session().shared().DriveReady, QStringLiteral("yes"));
     EXPECT_EQ(folders->topLevelItem(0)->data(0, Qt::UserRole).toString(), QStringLiteral("/"));
+}
+
+// sonorelle-cli deleted the song this window shows selected: Delete here is refused,
+// and the fields of the gone song are not left over the song now in its row.
+TEST_F(MainWindowCommands, ASongDeletedElsewhereIsNeitherDeletedAgainNorItsFieldsKept)
+{
+    const QStringList before = itemTexts(songs);
+    songs->setCurrentRow(0);
+    RecordingFeedback otherFeedback;
+    RecordingStartupHost otherHost;
+    Session other{registry, otherFeedback, otherHost, QStringLiteral("/nonexistent"), QString()};
+    ASSERT_EQ(other.FormLoad(), StartupOutcome::Completed);
+    ASSERT_TRUE(other.editSongList(&SongListDocument::Delete, 0).has_value());
+
+    press("Command8");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("no longer in the list")));
+    EXPECT_EQ(itemTexts(songs), before.mid(1));
+    EXPECT_EQ(songs->currentRow(), -1);
+    EXPECT_EQ(fieldTexts(SlotFields), QStringList(5, QString()));
 }
 
 using MainWindowStartup = MainWindowFixture;
