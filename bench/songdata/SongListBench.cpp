@@ -55,16 +55,7 @@ private:
         DemoGame::Options options;
         options.toolDir = QCoreApplication::applicationDirPath();
         options.looseSongList = true;
-        options.songs.clear();
-        for (int i = 0; i < SlotCount; ++i) {
-            DemoSong song;
-            song.streamName = QStringLiteral("s%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-            song.artist = QStringLiteral("Artist %1").arg(i);
-            song.title = QStringLiteral("Title %1").arg(i);
-            song.album = QStringLiteral("Album");
-            song.fillerBytes = 64 * 1024;
-            options.songs.append(song);
-        }
+        options.songs = DemoGame::fillerSongs(SlotCount, [](int i) { return QStringLiteral("s%1").arg(i + 1, 2, 10, QLatin1Char('0')); });
         QString error;
         if (!game_.create(options, &error))
             qFatal("%s", qPrintable(error));

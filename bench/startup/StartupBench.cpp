@@ -45,16 +45,7 @@ private:
     {
         DemoGame::Options options;
         options.toolDir = QCoreApplication::applicationDirPath();
-        options.songs.clear();
-        for (int i = 0; i < SongCount; ++i) {
-            DemoSong song;
-            song.streamName = QStringLiteral("s%1").arg(700 + i);
-            song.artist = QStringLiteral("Artist %1").arg(i);
-            song.title = QStringLiteral("Title %1").arg(i);
-            song.album = QStringLiteral("Album");
-            song.fillerBytes = 64 * 1024;
-            options.songs.append(song);
-        }
+        options.songs = DemoGame::fillerSongs(SongCount, [](int i) { return QStringLiteral("s%1").arg(700 + i); });
         QString error;
         if (!game_.create(options, &error))
             qFatal("%s", qPrintable(error));

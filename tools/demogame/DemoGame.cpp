@@ -78,6 +78,21 @@ DemoGame::DemoGame(QString root)
 {
 }
 
+QList<DemoSong> DemoGame::fillerSongs(int count, const std::function<QString(int)>& streamName)
+{
+    QList<DemoSong> songs;
+    for (int i = 0; i < count; ++i) {
+        DemoSong song;
+        song.streamName = streamName(i);
+        song.artist = QStringLiteral("Artist %1").arg(i);
+        song.title = QStringLiteral("Title %1").arg(i);
+        song.album = QStringLiteral("Album");
+        song.fillerBytes = 64 * 1024;
+        songs.append(song);
+    }
+    return songs;
+}
+
 QList<DemoSong> DemoGame::defaultSongs()
 {
     const auto song = [](int number, const char* artist, const char* title, const char* album, double rootHz) {

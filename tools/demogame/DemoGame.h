@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace sonorelle {
 
 // A complete demo installation of the game below one folder: a Wine prefix whose
@@ -26,6 +28,9 @@ public:
 
     // Six short tunes, s700 to s705, by made-up artists.
     static QList<DemoSong> defaultSongs();
+    // count songs "Artist i - Title i" of 64 KiB zero bytes each, for benchmarks where
+    // only the list's size matters; streamName(i) names song i.
+    static QList<DemoSong> fillerSongs(int count, const std::function<QString(int)>& streamName);
 
     // Refuses a root that already holds a Wine prefix. False with *error set on failure.
     bool create(const Options& options, QString* error) const;
