@@ -36,14 +36,28 @@ QString shellQuoted(const QString& argument)
     return u'\'' + quoted + u'\'';
 }
 
+bool isAlready(const QString& path, const QByteArray& bytes, QFile::Permissions permissions)
+{
+    // The "User" flags say what this process may do, not what the file's mode is.
+    constexpr QFile::Permissions user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    QFile file(path);
+    return (file.permissions() & ~user) == permissions && file.size() == bytes.size() &&
+           file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+}
+
+// Every start asks for the entries; one already in place is left alone, so a normal start
+// syncs nothing to disk.
 bool writeWhole(const QString& path, const QString& text, QFile::Permissions permissions)
 {
+    const QByteArray bytes = text.toUtf8();
+    if (isAlready(path, bytes, permissions))
+        return true;
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(text.toUtf8());
+    file.write(bytes);
     return file.commit() && QFile::setPermissions(path, permissions);
 }
 

@@ -41,7 +41,7 @@ Registry::Registry(QString storePath, QString winePrefix, PrefixOrigin origin)
     , winePrefixOrigin_(origin)
     , files_(std::make_shared<ParsedFileCache<RegFile>>([](const QByteArray& bytes) { return RegFile::parse(bytes); }))
     , wineFiles_(std::make_shared<ParsedFileCache<WineRegistryFile>>(
-          [](const QByteArray& bytes) { return WineRegistryFile::parse(bytes); }))
+          ParsedFileCache<WineRegistryFile>::Reader([](QFile& file) { return WineRegistryFile::open(file); })))
 {
 }
 
@@ -118,17 +118,21 @@ QString Registry::ReadRegValue(Hive hive, const QString& key, const QString& val
         wineFiles_->get(winePrefix_ + (machine ? QStringLiteral("/system.reg") : QStringLiteral("/user.reg")));
     if (!wine)
         return {};
-    const QStringList candidates = machine ? wineMachineKeyViews(path) : QStringList{path};
-    for (const QString& candidate : candidates) {
-        if (const std::optional<QString> text = wine->findString(candidate, name))
-            return *text;
-    }
-    return {};
+    return wine->findString(machine ? wineMachineKeyViews(path) : QStringList{path}, name).value_or(QString());
 }
 
 bool Registry::WriteRegValue(Hive hive, const QString& key, const QString& valueName, const QString& text,
                              QString* error)
 {
+    const QString path = RegFile::normalizedKeyPath(key);
+    const QString name = normalizedValueName(valueName);
+    // Start-up stores the choices it applies at every start: a value already stored is
+    // not written again, which spares the lock and the syncs of a normal start.
+    if (const auto stored = files_->get(storePath_)) {
+        const RegFile::Value* value = stored->findValue(hiveName(hive) + u'\\' + path, name);
+        if (value != nullptr && value->type == RegFile::RegSz && value->text == text)
+            return true;
+    }
     const QString folder = QFileInfo(storePath_).absolutePath();
     if (!QDir().mkpath(folder)) {
         setError(error, QStringLiteral("cannot create the folder %1").arg(folder));
@@ -156,8 +160,7 @@ bool Registry::WriteRegValue(Hive hive, const QString& key, const QString& value
         setError(error, QStringLiteral("%1 is not a registry file; it was left untouched").arg(storePath_));
         return false;
     }
-    store.setString(hiveName(hive) + u'\\' + RegFile::normalizedKeyPath(key), normalizedValueName(valueName), text,
-                    QDateTime::currentSecsSinceEpoch());
+    store.setString(hiveName(hive) + u'\\' + path, name, text, QDateTime::currentSecsSinceEpoch());
 
     QString writeError;
     if (!ReplaceFileAtomically(storePath_, store.serialize(storeNote), &writeError)) {
