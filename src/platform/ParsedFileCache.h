@@ -23,10 +23,10 @@ class ParsedFileCache {
 public:
     using Parser = std::function<Parsed(const QByteArray&)>;
     // For files read only as far as needed.
-    using Reader = std::function<Parsed(QIODevice&)>;
+    using Reader = std::function<Parsed(QFile&)>;
 
     explicit ParsedFileCache(Parser parse, qsizetype capacity = 16)
-        : read_([parse = std::move(parse)](QIODevice& file) { return parse(file.readAll()); }), capacity_(capacity)
+        : read_([parse = std::move(parse)](QFile& file) { return parse(file.readAll()); }), capacity_(capacity)
     {
     }
 

@@ -5,91 +5,159 @@
 
 #include <QMutexLocker>
 
+#include <algorithm>
+
 namespace sonorelle {
 
 namespace {
 
 const QByteArray wineHeader = QByteArrayLiteral("WINE REGISTRY Version 2");
+constexpr qint64 blockSize = 256 * 1024;
+
+// Collects, block after block, the stretches of whole lines that belong to the wanted keys:
+// a key's line and its values, in file order, each stretch ended by a line break.
+class SectionCollector {
+public:
+    explicit SectionCollector(const QStringList& normalizedPaths)
+        : sections_(normalizedPaths.size())
+    {
+        for (const QString& path : normalizedPaths) {
+            ascii_.append(AsciiKeyTarget(path));
+            folded_.append(path.toCaseFolded());
+        }
+    }
+
+    // lines starts at the start of a line and ends after a line's end (or at the file's).
+    void take(QByteArrayView lines)
+    {
+        // Key lines are the ones that start with '[' after blanks; value lines never do
+        // (a hex value goes on over lines of hex digits), so only '[' needs looking at.
+        qsizetype from = 0;
+        for (qsizetype at = lines.indexOf('['); at >= 0; at = lines.indexOf('[', at + 1)) {
+            if (!startsKeyLine(lines, at))
+                continue;
+            if (collecting_ >= 0)
+                sections_[collecting_].append(lines.sliced(from, at - from)).append('\n');
+            collecting_ = keyOf(lines, at);
+            from = at;
+        }
+        if (collecting_ >= 0)
+            sections_[collecting_].append(lines.sliced(from));
+    }
+
+    QList<QByteArray> finish()
+    {
+        if (collecting_ >= 0)
+            sections_[collecting_].append('\n');
+        return sections_;
+    }
+
+private:
+    static bool startsKeyLine(QByteArrayView lines, qsizetype at)
+    {
+        qsizetype before = at - 1;
+        while (before >= 0 && (lines[before] == ' ' || lines[before] == '\t'))
+            --before;
+        return before < 0 || lines[before] == '\n';
+    }
+
+    // Which wanted key the line at names, -1 for none.
+    qsizetype keyOf(QByteArrayView lines, qsizetype at) const
+    {
+        const qsizetype end = lines.indexOf('\n', at);
+        QByteArrayView text = lines.sliced(at, (end < 0 ? lines.size() : end) - at);
+        if (text.endsWith('\r'))
+            text.chop(1);
+        std::optional<QString> folded;
+        for (qsizetype i = 0; i < folded_.size(); ++i) {
+            const KeyMatch quick = ascii_[i].isEmpty() ? KeyMatch::Unsure : QuickKeyMatch(text, ascii_[i]);
+            if (quick == KeyMatch::Unsure && !folded) {
+                const std::optional<QString> path = RegFile::keyPathOfLine(text);
+                folded = path ? path->toCaseFolded() : QString();
+            }
+            if (quick == KeyMatch::Yes || (quick == KeyMatch::Unsure && *folded == folded_[i]))
+                return i;
+        }
+        return -1;
+    }
+
+    QList<QByteArray> ascii_;
+    QStringList folded_;
+    QList<QByteArray> sections_;
+    qsizetype collecting_ = -1;  // the key whose lines go on, also into the next block
+};
 
 }  // namespace
 
-WineRegistryFile WineRegistryFile::parse(const QByteArray& bytes)
+WineRegistryFile WineRegistryFile::open(QFile& file)
 {
-    WineRegistryFile file;
-    file.bytes_ = bytes;
-    const qsizetype end = bytes.indexOf('\n');
-    file.hasHeader_ = QByteArrayView(bytes).first(end < 0 ? bytes.size() : end).trimmed() == QByteArrayView(wineHeader);
-    return file;
+    WineRegistryFile opened;
+    opened.path_ = file.fileName();
+    opened.hasHeader_ = file.readLine(wineHeader.size() + 16).trimmed() == wineHeader;
+    return opened;
 }
 
 WineRegistryFile::WineRegistryFile(const WineRegistryFile& other)
-    : bytes_(other.bytes_)
+    : path_(other.path_)
     , hasHeader_(other.hasHeader_)
 {
     const QMutexLocker lock(&other.mutex_);
     keys_ = other.keys_;
 }
 
-QByteArray WineRegistryFile::sectionsOf(const QString& normalizedPath) const
+QList<QByteArray> WineRegistryFile::readKeys(const QStringList& normalizedPaths) const
 {
-    const QByteArray ascii = AsciiKeyTarget(normalizedPath);
-    const QString folded = normalizedPath.toCaseFolded();
-    const QByteArrayView all(bytes_);
-    // Key lines are the ones that start with '[' after blanks; value lines never do
-    // (a hex value goes on over lines of hex digits), so only '[' needs looking at.
-    const auto startsKeyLine = [&all](qsizetype at) {
-        qsizetype before = at - 1;
-        while (before >= 0 && (all[before] == ' ' || all[before] == '\t'))
-            --before;
-        return before >= 0 && all[before] == '\n';
-    };
-    QByteArray sections;
-    qsizetype keyStart = -1;  // where the wanted key's line starts while its values are read
-    for (qsizetype at = all.indexOf('['); keyStart >= 0 || at >= 0; at = all.indexOf('[', at + 1)) {
-        if (at >= 0 && !startsKeyLine(at))
-            continue;
-        if (keyStart >= 0) {
-            sections.append(all.sliced(keyStart, (at < 0 ? all.size() : at) - keyStart)).append('\n');
-            keyStart = -1;
-        }
-        if (at < 0)
-            break;
-        const qsizetype end = all.indexOf('\n', at);
-        QByteArrayView text = all.sliced(at, (end < 0 ? all.size() : end) - at);
-        if (text.endsWith('\r'))
-            text.chop(1);
-        const KeyMatch quick = ascii.isEmpty() ? KeyMatch::Unsure : QuickKeyMatch(text, ascii);
-        bool wanted = quick == KeyMatch::Yes;
-        if (quick == KeyMatch::Unsure) {
-            const std::optional<QString> path = RegFile::keyPathOfLine(text);
-            wanted = path && path->toCaseFolded() == folded;
-        }
-        if (wanted)
-            keyStart = at;
+    SectionCollector collector(normalizedPaths);
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return collector.finish();
+    QByteArray block;
+    for (;;) {
+        const qsizetype kept = block.size();
+        block.resize(kept + blockSize);
+        const qint64 got = file.read(block.data() + kept, blockSize);
+        block.resize(kept + std::max<qint64>(got, 0));
+        const bool atEnd = got <= 0;
+        // Only whole lines are looked at; an unfinished last line waits for the next read.
+        const qsizetype whole = atEnd ? block.size() : block.lastIndexOf('\n') + 1;
+        collector.take(QByteArrayView(block).first(whole));
+        block.remove(0, whole);
+        if (atEnd)
+            return collector.finish();
     }
-    return sections;
 }
 
-std::optional<QString> WineRegistryFile::findString(const QString& keyPath, const QString& valueName) const
+std::optional<QString> WineRegistryFile::findString(const QStringList& keyPaths, const QString& valueName) const
 {
     if (!hasHeader_)
         return std::nullopt;
-    const QString path = RegFile::normalizedKeyPath(keyPath);
-    QByteArray key;
+    QStringList paths;
+    QList<QByteArray> keys;
+    QStringList unknown;
     {
         const QMutexLocker lock(&mutex_);
-        const auto known = keys_.constFind(path.toCaseFolded());
-        if (known != keys_.cend())
-            key = *known;
+        for (const QString& keyPath : keyPaths) {
+            paths.append(RegFile::normalizedKeyPath(keyPath));
+            keys.append(keys_.value(paths.last().toCaseFolded()));
+            if (keys.last().isNull())
+                unknown.append(paths.last());
+        }
     }
-    if (key.isNull()) {
-        key = wineHeader + '\n' + sectionsOf(path);
+    if (!unknown.isEmpty()) {
+        const QList<QByteArray> read = readKeys(unknown);
         const QMutexLocker lock(&mutex_);
-        keys_.insert(path.toCaseFolded(), key);
+        for (qsizetype i = 0; i < unknown.size(); ++i) {
+            const QByteArray lines = wineHeader + '\n' + read[i];
+            keys_.insert(unknown[i].toCaseFolded(), lines);
+            keys[paths.indexOf(unknown[i])] = lines;
+        }
     }
-    const RegFile parsed = RegFile::parse(key);
-    const RegFile::Value* value = parsed.findValue(path, valueName);
-    return value != nullptr ? std::optional(value->string()) : std::nullopt;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const RegFile parsed = RegFile::parse(keys[i]);
+        if (const RegFile::Value* value = parsed.findValue(paths[i], valueName))
+            return value->string();
+    }
+    return std::nullopt;
 }
 
 }  // namespace sonorelle

@@ -2,36 +2,41 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFile>
 #include <QHash>
-#include <QList>
 #include <QMutex>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace sonorelle {
 
 // A Wine prefix's system.reg or user.reg, read only. These run to megabytes while a
-// program asks for a handful of values of a few keys, so nothing is parsed up front:
-// the first question about a key finds its lines by comparing key lines only, and its
-// values are parsed by the same rules as RegFile.
+// program asks for a handful of values of a few keys, so nothing is kept in memory:
+// the first question about a key reads the file again a block at a time, compares key
+// lines only, and keeps that key's lines, whose values are parsed by the same rules as
+// RegFile. (Holding a whole 5 MB file cost more than all the scans of a start.)
 class WineRegistryFile {
 public:
-    static WineRegistryFile parse(const QByteArray& bytes);
+    // Reads the header line of file, which must be open.
+    static WineRegistryFile open(QFile& file);
 
     WineRegistryFile(const WineRegistryFile& other);
 
     bool hasHeader() const { return hasHeader_; }
-    // The REG_SZ text of the value (see RegFile::Value::string), nothing when the key
-    // or the value is not there. Key path and value name compare without regard to case.
-    std::optional<QString> findString(const QString& keyPath, const QString& valueName) const;
+    // The REG_SZ text of the value (see RegFile::Value::string) in the first of the keys
+    // that holds it, nothing when none does. Key paths and value name compare without
+    // regard to case.
+    std::optional<QString> findString(const QStringList& keyPaths, const QString& valueName) const;
 
 private:
     WineRegistryFile() = default;
-    // The key's line and values, each stretch of the file that holds them, in file order.
-    QByteArray sectionsOf(const QString& normalizedPath) const;
+    // The lines of each key, in one read of the file.
+    QList<QByteArray> readKeys(const QStringList& normalizedPaths) const;
 
-    QByteArray bytes_;
+    QString path_;
     bool hasHeader_ = false;
     mutable QMutex mutex_;
     mutable QHash<QString, QByteArray> keys_;  // case-folded key path -> its lines
