@@ -1,8 +1,8 @@
 #include "ui/Banner.h"
 
 #include "ui/ClickableImage.h"
-#include "ui/CommandIcons.h"
 #include "ui/WidgetNames.h"
+#include "ui/WindowIcons.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -16,7 +16,7 @@ constexpr int IconSize = 32;
 struct Command {
     const char* image;
     const char* caption;
-    CommandIcons::Picture picture;
+    WindowIcons::Picture picture;
     void (Banner::*signal)();
 };
 
@@ -27,10 +27,10 @@ Banner::Banner(QWidget* parent)
 {
     setObjectName(QStringLiteral("Picture1"));
     const Command commands[] = {
-        {"Image3", "Label14", CommandIcons::Picture::RunGame, &Banner::runGame},
-        {"Image4", "Label5", CommandIcons::Picture::Setup, &Banner::openSetup},
-        {"Image1", "Label3", CommandIcons::Picture::About, &Banner::openAbout},
-        {"Image2", "Label13", CommandIcons::Picture::Exit, &Banner::exitProgram},
+        {"Image3", "Label14", WindowIcons::Picture::RunGame, &Banner::runGame},
+        {"Image4", "Label5", WindowIcons::Picture::Setup, &Banner::openSetup},
+        {"Image1", "Label3", WindowIcons::Picture::About, &Banner::openAbout},
+        {"Image2", "Label13", WindowIcons::Picture::Exit, &Banner::exitProgram},
     };
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 6, 8, 4);
@@ -39,7 +39,7 @@ Banner::Banner(QWidget* parent)
     row->addStretch(1);
     for (const Command& command : commands) {
         auto* image = Named(new ClickableImage(this), command.image);
-        image->setPixmap(CommandIcons::icon(command.picture).pixmap(QSize(IconSize, IconSize), devicePixelRatioF()));
+        image->setPixmap(WindowIcons::icon(command.picture).pixmap(QSize(IconSize, IconSize), devicePixelRatioF()));
         image->setAlignment(Qt::AlignCenter);
         auto* caption = Named(new ClickableImage(this), command.caption);
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

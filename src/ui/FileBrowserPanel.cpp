@@ -8,6 +8,7 @@
 #include "audio/PreviewRoute.h"
 #include "controls/ccXPButton.h"
 #include "ui/BrowserDriveList.h"
+#include "ui/DrawnGroupBox.h"
 #include "ui/FileClick.h"
 #include "ui/FileListFilter.h"
 #include "ui/BrowserFolders.h"
@@ -15,6 +16,7 @@
 #include "ui/TagPanel.h"
 #include "ui/TypingLimitEdit.h"
 #include "ui/WidgetNames.h"
+#include "ui/WindowIcons.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -47,17 +49,17 @@ const TagPanel::Design FileTags{
     {"label1", "Label2", "Label10", "Label4", "Label6"},
     "Command5"};
 
-QIcon DriveIcon(BrowserDrive::Kind kind, const QStyle* style)
+QIcon DriveIcon(BrowserDrive::Kind kind)
 {
     switch (kind) {
     case BrowserDrive::Kind::Home:
-        return QIcon::fromTheme(QStringLiteral("user-home"), style->standardIcon(QStyle::SP_DirHomeIcon));
+        return WindowIcons::icon(WindowIcons::Picture::Home);
     case BrowserDrive::Kind::Volume:
-        return QIcon::fromTheme(QStringLiteral("drive-harddisk"), style->standardIcon(QStyle::SP_DriveHDIcon));
+        return WindowIcons::icon(WindowIcons::Picture::Volume);
     case BrowserDrive::Kind::CdUnit:
         break;
     }
-    return QIcon::fromTheme(QStringLiteral("media-optical"), style->standardIcon(QStyle::SP_DriveCDIcon));
+    return WindowIcons::icon(WindowIcons::Picture::CdUnit);
 }
 
 }  // namespace
@@ -65,7 +67,7 @@ QIcon DriveIcon(BrowserDrive::Kind kind, const QStyle* style)
 FileBrowserPanel::FileBrowserPanel(Session& session, QWidget* parent)
     : QWidget(parent)
     , session_(session)
-    , Frame2_(Named(new QGroupBox, "Frame2"))
+    , Frame2_(Named(new DrawnGroupBox, "Frame2"))
     , Command1_(Named(new ccXPButton, "Command1"))
     , Command17_(Named(new ccXPButton(QStringLiteral("WinAmp")), "Command17"))
     , Command2_(Named(new ccXPButton, "Command2"))
@@ -135,7 +137,7 @@ void FileBrowserPanel::place(const QString& folder)
         const QSignalBlocker quiet(Drive1_);
         Drive1_->clear();
         for (const BrowserDrive& drive : drives_)
-            Drive1_->addItem(DriveIcon(drive.kind, style()), drive.name);
+            Drive1_->addItem(DriveIcon(drive.kind), drive.name);
         // The list drops down wide enough for whole names, however narrow the box is.
         QAbstractItemView* list = Drive1_->view();
         list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth()
@@ -192,8 +194,8 @@ void FileBrowserPanel::showFolder(const QString& folder)
     Dir1_->clear();
     QTreeWidgetItem* parent = nullptr;
     QTreeWidgetItem* current = nullptr;
-    const QIcon open = QIcon::fromTheme(QStringLiteral("folder-open"), style()->standardIcon(QStyle::SP_DirOpenIcon));
-    const QIcon closed = QIcon::fromTheme(QStringLiteral("folder"), style()->standardIcon(QStyle::SP_DirIcon));
+    const QIcon open = WindowIcons::icon(WindowIcons::Picture::OpenFolder);
+    const QIcon closed = WindowIcons::icon(WindowIcons::Picture::Folder);
     const auto addFolder = [this, &parent](const QString& path, const QIcon& icon) {
         const QString name = path == u"/" ? path : path.section(u'/', -1);
         auto* item = parent ? new QTreeWidgetItem(parent, {name}) : new QTreeWidgetItem(Dir1_, {name});

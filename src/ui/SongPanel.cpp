@@ -5,11 +5,12 @@
 #include "audio/PreviewOperation.h"
 #include "controls/ccXPButton.h"
 #include "songdata/SlotTagFields.h"
-#include "ui/CommandIcons.h"
+#include "ui/DrawnGroupBox.h"
 #include "ui/PanelLayout.h"
 #include "ui/TagPanel.h"
 #include "ui/TypingLimitEdit.h"
 #include "ui/WidgetNames.h"
+#include "ui/WindowIcons.h"
 
 #include <QDropEvent>
 #include <QFileDialog>
@@ -37,10 +38,10 @@ const TagPanel::Design SlotTags{
     {"Label11", "Label12", "Label9", "Label8", "Label7"},
     "Command4"};
 
-QPushButton* PictureButton(const char* name, CommandIcons::Picture picture)
+QPushButton* PictureButton(const char* name, WindowIcons::Picture picture)
 {
     auto* button = Named(new QPushButton, name);
-    button->setIcon(CommandIcons::icon(picture));
+    button->setIcon(WindowIcons::icon(picture));
     button->setIconSize(QSize(18, 18));
     button->setFixedSize(30, 30);
     // Enter in the window must never reach a list edit.
@@ -67,15 +68,15 @@ QStringList DroppedFiles(const QEvent* event)
 SongPanel::SongPanel(Session& session, QWidget* parent)
     : QWidget(parent)
     , session_(session)
-    , Frame1_(Named(new QGroupBox, "Frame1"))
+    , Frame1_(Named(new DrawnGroupBox, "Frame1"))
     , Command8_(Named(new ccXPButton, "Command8"))
     , Command9_(Named(new ccXPButton, "Command9"))
     , Command11_(Named(new ccXPButton, "Command11"))
     , Command12_(Named(new ccXPButton(QStringLiteral("--> mp3")), "Command12"))
     , lstSong_(Named(new QListWidget, "lstSong"))
-    , Command18_(PictureButton("Command18", CommandIcons::Picture::MoveUp))
-    , Command19_(PictureButton("Command19", CommandIcons::Picture::MoveDown))
-    , Command20_(PictureButton("Command20", CommandIcons::Picture::Shuffle))
+    , Command18_(PictureButton("Command18", WindowIcons::Picture::MoveUp))
+    , Command19_(PictureButton("Command19", WindowIcons::Picture::MoveDown))
+    , Command20_(PictureButton("Command20", WindowIcons::Picture::Shuffle))
     , Frame3_(new TagPanel(SlotTags))
 {
     auto* listButtons = new QVBoxLayout;

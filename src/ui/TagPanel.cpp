@@ -17,7 +17,7 @@ constexpr int Comment = 4;
 }  // namespace
 
 TagPanel::TagPanel(const Design& design, QWidget* parent)
-    : QGroupBox(parent)
+    : DrawnGroupBox(parent)
 {
     setObjectName(QString::fromLatin1(design.frame));
     for (int i = 0; i < FieldCount; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QGroupBox>
+#include "ui/DrawnGroupBox.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -15,7 +16,7 @@ class TypingLimitEdit;
 
 // A frame of five tag fields (title, artist, album, year, comment) with their
 // captions and a save button; the main window has two, for the song and for the file.
-class TagPanel : public QGroupBox {
+class TagPanel : public DrawnGroupBox {
     Q_OBJECT
 
 public:

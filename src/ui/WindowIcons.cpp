@@ -1,4 +1,4 @@
-#include "ui/CommandIcons.h"
+#include "ui/WindowIcons.h"
 
 #include <QIconEngine>
 #include <QPainter>
@@ -12,23 +12,33 @@ namespace {
 const QColor Ink(0x2e, 0x5c, 0x99);
 const QColor Light(0xf4, 0xf7, 0xfb);
 
-QString ThemeName(CommandIcons::Picture picture)
+QString ThemeName(WindowIcons::Picture picture)
 {
     switch (picture) {
-    case CommandIcons::Picture::RunGame:
+    case WindowIcons::Picture::RunGame:
         return QStringLiteral("media-playback-start");
-    case CommandIcons::Picture::Setup:
+    case WindowIcons::Picture::Setup:
         return QStringLiteral("preferences-system");
-    case CommandIcons::Picture::About:
+    case WindowIcons::Picture::About:
         return QStringLiteral("help-about");
-    case CommandIcons::Picture::Exit:
+    case WindowIcons::Picture::Exit:
         return QStringLiteral("application-exit");
-    case CommandIcons::Picture::MoveUp:
+    case WindowIcons::Picture::MoveUp:
         return QStringLiteral("go-up");
-    case CommandIcons::Picture::MoveDown:
+    case WindowIcons::Picture::MoveDown:
         return QStringLiteral("go-down");
-    case CommandIcons::Picture::Shuffle:
+    case WindowIcons::Picture::Shuffle:
         return QStringLiteral("media-playlist-shuffle");
+    case WindowIcons::Picture::Home:
+        return QStringLiteral("user-home");
+    case WindowIcons::Picture::Volume:
+        return QStringLiteral("drive-harddisk");
+    case WindowIcons::Picture::CdUnit:
+        return QStringLiteral("media-optical");
+    case WindowIcons::Picture::Folder:
+        return QStringLiteral("folder");
+    case WindowIcons::Picture::OpenFolder:
+        return QStringLiteral("folder-open");
     }
     return {};
 }
@@ -117,30 +127,82 @@ void DrawShuffle(QPainter& p)
         p.drawPolygon(QPolygonF{QPointF(34, y - 7), QPointF(44, y), QPointF(34, y + 7)});
 }
 
-void Draw(QPainter& p, CommandIcons::Picture picture)
+void DrawFolder(QPainter& p, bool open)
+{
+    const QColor paper(0xe8, 0xb9, 0x4a);
+    p.setPen(QPen(paper.darker(150), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(paper.darker(115));
+    p.drawPolygon(QPolygonF{QPointF(4, 10), QPointF(18, 10), QPointF(22, 15), QPointF(44, 15), QPointF(44, 40),
+                            QPointF(4, 40)});
+    p.setBrush(paper);
+    if (open)
+        p.drawPolygon(QPolygonF{QPointF(10, 21), QPointF(47, 21), QPointF(41, 40), QPointF(4, 40)});
+    else
+        p.drawRect(QRectF(4, 19, 40, 21));
+}
+
+void DrawVolume(QPainter& p)
+{
+    p.setPen(QPen(Ink.darker(130), 1.5));
+    p.setBrush(QColor(0xb8, 0xc2, 0xcc));
+    p.drawRoundedRect(QRectF(4, 14, 40, 22), 4, 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x3f, 0xa3, 0x4d));
+    p.drawEllipse(QRectF(35, 27, 5, 5));
+}
+
+void DrawCdUnit(QPainter& p)
+{
+    p.setPen(QPen(Ink.darker(130), 1.5));
+    p.setBrush(QColor(0xd5, 0xdb, 0xe3));
+    p.drawEllipse(QRectF(4, 4, 40, 40));
+    p.setBrush(Light);
+    p.drawEllipse(QRectF(18, 18, 12, 12));
+}
+
+void DrawHome(QPainter& p)
+{
+    p.setPen(QPen(Ink.darker(130), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Light);
+    p.drawPolygon(QPolygonF{QPointF(9, 22), QPointF(24, 8), QPointF(39, 22), QPointF(39, 42), QPointF(9, 42)});
+    p.setBrush(Ink);
+    p.drawRect(QRectF(20, 29, 8, 13));
+}
+
+void Draw(QPainter& p, WindowIcons::Picture picture)
 {
     switch (picture) {
-    case CommandIcons::Picture::RunGame:
+    case WindowIcons::Picture::RunGame:
         return DrawRunGame(p);
-    case CommandIcons::Picture::Setup:
+    case WindowIcons::Picture::Setup:
         return DrawSetup(p);
-    case CommandIcons::Picture::About:
+    case WindowIcons::Picture::About:
         return DrawAbout(p);
-    case CommandIcons::Picture::Exit:
+    case WindowIcons::Picture::Exit:
         return DrawExit(p);
-    case CommandIcons::Picture::MoveUp:
+    case WindowIcons::Picture::MoveUp:
         return DrawArrow(p, true);
-    case CommandIcons::Picture::MoveDown:
+    case WindowIcons::Picture::MoveDown:
         return DrawArrow(p, false);
-    case CommandIcons::Picture::Shuffle:
+    case WindowIcons::Picture::Shuffle:
         return DrawShuffle(p);
+    case WindowIcons::Picture::Home:
+        return DrawHome(p);
+    case WindowIcons::Picture::Volume:
+        return DrawVolume(p);
+    case WindowIcons::Picture::CdUnit:
+        return DrawCdUnit(p);
+    case WindowIcons::Picture::Folder:
+        return DrawFolder(p, false);
+    case WindowIcons::Picture::OpenFolder:
+        return DrawFolder(p, true);
     }
 }
 
 // Draws the picture at whatever size and scale is asked, so it stays sharp.
 class DrawnIconEngine : public QIconEngine {
 public:
-    explicit DrawnIconEngine(CommandIcons::Picture picture)
+    explicit DrawnIconEngine(WindowIcons::Picture picture)
         : picture_(picture)
     {
     }
@@ -169,17 +231,17 @@ public:
     QIconEngine* clone() const override { return new DrawnIconEngine(picture_); }
 
 private:
-    CommandIcons::Picture picture_;
+    WindowIcons::Picture picture_;
 };
 
 }  // namespace
 
-QIcon CommandIcons::icon(Picture picture)
+QIcon WindowIcons::icon(Picture picture)
 {
     return QIcon::fromTheme(ThemeName(picture), drawn(picture));
 }
 
-QIcon CommandIcons::drawn(Picture picture)
+QIcon WindowIcons::drawn(Picture picture)
 {
     return QIcon(new DrawnIconEngine(picture));
 }
