@@ -46,12 +46,6 @@ inline QByteArray ID3v2Tag(int majorVersion, const QByteArray& body, std::uint8_
     return QByteArray("ID3") + char(majorVersion) + '\0' + char(flags) + size + body;
 }
 
-// A 0x00 put after every 0xFF, as unsynchronisation does.
-inline QByteArray Unsynchronised(QByteArray bytes)
-{
-    return bytes.replace("\xFF", QByteArray("\xFF\0", 2));
-}
-
 // Encoding byte 0 followed by the Latin-1 text.
 inline QByteArray Latin1Text(const QByteArray& text)
 {
