@@ -7,15 +7,29 @@
 
 #include <QTemporaryDir>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 namespace sonorelle::test {
 
-FileTagFields Fields(const QString& title, const QString& artist, const QString& album, const QString& year,
-                     const QString& comment);
+inline FileTagFields Fields(const QString& title, const QString& artist, const QString& album,
+                            const QString& year, const QString& comment)
+{
+    FileTagFields fields;
+    fields.put(FileTagField::Title, title);
+    fields.put(FileTagField::Artist, artist);
+    fields.put(FileTagField::Album, album);
+    fields.put(FileTagField::Year, year);
+    fields.put(FileTagField::Comment, comment);
+    return fields;
+}
 
 // Every language text shows its key, so a test sees which keys built a message.
-QString KeyText(const QString& key);
+inline QString KeyText(const QString& key)
+{
+    return u'<' + key + u'>';
+}
 
 // Table rows carry a `name` that becomes the test's name.
 template <typename Row>
@@ -42,6 +56,10 @@ protected:
 namespace sonorelle {
 
 // Readable failures for the field values.
-void PrintTo(const FileTagFields& fields, std::ostream* os);
+inline void PrintTo(const FileTagFields& fields, std::ostream* os)
+{
+    for (const FileTagField field : FileTagFields::All)
+        *os << '[' << fields.value(field).toStdString() << ']';
+}
 
 }  // namespace sonorelle

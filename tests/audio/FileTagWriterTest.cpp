@@ -26,20 +26,13 @@ constexpr char Rock = 17;
 
 // Saving works alike for MP3 files and game streams: the record is appended to a file
 // without one and written over one that is there.
-class SaveTest : public FileTagTest, public ::testing::WithParamInterface<const char*> {
-protected:
-    QString untaggedFile()
-    {
-        const QString file = path(S("song.") + S(GetParam()));
-        WriteFile(file, ReadFile(LameMp3(folder.path(), S("source.mp3"))));
-        return file;
-    }
-};
+class SaveTest : public FileTagTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
 {
-    const QString file = untaggedFile();
-    const QByteArray audio = ReadFile(file);
+    const QString file = path(S("song.") + S(GetParam()));
+    const QByteArray audio = ReadFile(LameMp3(folder.path(), S("source.mp3")));
+    WriteFile(file, audio);
 
     const QString longTitle = S("A title of thirty-five characters..");
     ASSERT_EQ(editor.saveFileTags(file, Fields(longTitle, S("Artist"), S("Album"), S("2021"), S("Comment"))),
@@ -61,26 +54,6 @@ TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
     EXPECT_EQ(editor.readFileTags(file), second);
     EXPECT_EQ(saved.back(), Rock);
     EXPECT_TRUE(feedback.messages.isEmpty());
-}
-
-TEST_P(SaveTest, CyrillicIsStoredInTheLocalesCodePageOrRefusedWithoutATouch)
-{
-    const QString file = untaggedFile();
-    const QByteArray before = ReadFile(file);
-    const FileTagFields cyrillic = Fields(S("Группа крови"), S("Кино"), QString(), S("1988"), QString());
-
-    shared.TagCodePage = CodePage(CodePage::forLocale(S("en_US.UTF-8")));
-    EXPECT_EQ(editor.saveFileTags(file, cyrillic), FileTagEditor::SaveResult::Failed);
-    EXPECT_EQ(ReadFile(file), before);
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_EQ(feedback.messages.at(0).text,
-              S("<msgTagCodePage>\n<LngLabelNazvan>: Группа крови\nTagCodePage = 1252"));
-
-    shared.TagCodePage = CodePage(CodePage::forLocale(S("ru_RU.UTF-8")));
-    ASSERT_EQ(editor.saveFileTags(file, cyrillic), FileTagEditor::SaveResult::Saved);
-    EXPECT_EQ(ReadFile(file).right(128).left(37), "TAG" + QByteArray("\xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8")
-                                                           .leftJustified(30, ' ') + "\xCA\xE8\xED\xEE");
-    EXPECT_EQ(editor.readFileTags(file), cyrillic);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kind, SaveTest, ::testing::Values("mp3", "str"));
@@ -122,24 +95,11 @@ TEST_P(SaveFailureTest, IsReported)
     EXPECT_EQ(editor.saveFileTags(file, Fields(S("Title"), {}, {}, {}, {})), FileTagEditor::SaveResult::Failed);
     ASSERT_EQ(feedback.messages.size(), 1);
     EXPECT_TRUE(feedback.messages[0].text.contains(file));
-    EXPECT_EQ(feedback.messages[0].caption, S("<msgcap1>"));
-    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Critical);
     EXPECT_FALSE(QFileInfo(file).isFile());
 }
 
 INSTANTIATE_TEST_SUITE_P(Unreachable, SaveFailureTest,
                          ::testing::Values("gone.mp3", "gone.str", "folder.mp3", "folder.str"));
-
-TEST_F(FileTagTest, OtherKindsOfFileAreNotTouchedAndThePersonIsToldWhichCanBe)
-{
-    const QString wav = path(S("tone.wav"));
-    WriteFile(wav, QByteArray(500, 'a'));
-
-    EXPECT_EQ(editor.saveFileTags(wav, Fields(S("Title"), {}, {}, {}, {})), FileTagEditor::SaveResult::NotTaggable);
-    EXPECT_EQ(ReadFile(wav), QByteArray(500, 'a'));
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_TRUE(feedback.messages[0].text.contains(S("msgNotTaggable"))) << feedback.messages[0].text.toStdString();
-}
 
 // A folder every user can look into, holding files of the user running the tests.
 class PermissionTest : public FileTagTest {
@@ -169,7 +129,6 @@ TEST_F(PermissionTest, AnotherUsersMp3IsRefusedWithMsg12)
     EXPECT_EQ(result, FileTagEditor::SaveResult::NotPermitted);
     ASSERT_EQ(feedback.messages.size(), 1);
     EXPECT_EQ(feedback.messages[0].text, S("<msg12>"));
-    EXPECT_EQ(feedback.messages[0].caption, S("<msgcap1>"));
     EXPECT_EQ(ReadFile(mp3), before);
 }
 

