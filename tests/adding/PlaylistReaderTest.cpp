@@ -44,12 +44,6 @@ protected:
         return entries;
     }
 
-    Entries read(const QString& name, const QByteArray& bytes) const
-    {
-        clsM3UReader reader(prefix());
-        return read(reader, name, bytes);
-    }
-
     QTemporaryDir root_;
 };
 
@@ -98,8 +92,10 @@ TEST_F(PlaylistReaderTest, ReadsEveryFormatAndPathKind)
          "<playlist><trackList><track><location>/a.mp3</location></track><track><location>/b",
          {"/a.mp3|/a.mp3|0"}},
     };
-    for (const PlaylistCase& c : cases)
-        EXPECT_EQ(read(QString::fromLatin1(c.name), c.bytes), c.entries) << c.what;
+    for (const PlaylistCase& c : cases) {
+        clsM3UReader reader(prefix());
+        EXPECT_EQ(read(reader, QString::fromLatin1(c.name), c.bytes), c.entries) << c.what;
+    }
 }
 
 TEST_F(PlaylistReaderTest, CountsEveryEntryAndForgetsThemWhenTheFileIsGone)
