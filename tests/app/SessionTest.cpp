@@ -52,7 +52,6 @@ TEST_F(SessionWithSlowArchive, SecondEditDuringThePutBackIsRefusedAndOnlyTheSele
 {
     ASSERT_EQ(session.FormLoad(), StartupOutcome::Completed);
     const QStringList before = session.document().lines();
-    ASSERT_EQ(before.size(), 6);
     const QString secondStream = session.document().streamFileOf(1);
 
     std::optional<int> secondClick = 0;
@@ -68,7 +67,6 @@ TEST_F(SessionWithSlowArchive, SecondEditDuringThePutBackIsRefusedAndOnlyTheSele
 
     // Once the first edit is over, the gate is open again.
     EXPECT_TRUE(session.editSongList(&SongListDocument::MoveDown, 0).has_value());
-    EXPECT_FALSE(session.gate().isBusy());
 }
 
 // A second window (or sonorelle-cli) changes the list while this one shows it: an
