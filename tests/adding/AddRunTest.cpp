@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AddRunTest, AFileTooShortEndsTheRunAndLaterFilesAreNotProcessed)
 {
     AddFixture fixture;
-    const QString tiny = fixture.source(S("tiny.mp3"));
+    const QString tiny = fixture.source(S("tiny.wav"));
     WriteFile(tiny, QByteArray(100, 'x'));
     const QStringList files{Lame(fixture, S("first.mp3"), {}), tiny, Lame(fixture, S("third.mp3"), {})};
 
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"DamagedMp3", [](AddFixture& f) { return Garbage(f, S("damaged.mp3")); },
                     "the stream encoder failed: addon3: "},
-        FailureCase{"MissingMp3", [](AddFixture& f) { return f.source(S("missing.mp3")); }, "does not exist"},
+        FailureCase{"MissingMp2", [](AddFixture& f) { return f.source(S("missing.mp2")); }, "does not exist"},
         FailureCase{"OtherType", [](AddFixture& f) { return Garbage(f, S("song.ogg")); }, "skipped: not a type",
                     Kind::Skipped},
         FailureCase{"CdTrackWithoutReader", [](AddFixture&) { return S("/media/cd/Track01.cda"); },
