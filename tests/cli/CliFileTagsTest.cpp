@@ -18,10 +18,6 @@ protected:
     {
         return LameMp3(music(), name, tagOptions);
     }
-    Run setFileTags(const QString& file, const QStringList& fields) const
-    {
-        return cli(QStringList{S("setfiletags"), file} + fields);
-    }
 };
 
 QString Shown(const QString& title, const QString& artist, const QString& album, const QString& year,
@@ -81,7 +77,7 @@ TEST_F(CliFileTags, TextsAreStoredInTheLocalesCodePageOrRefused)
 TEST_F(CliFileTags, WhatCannotBeReadOrTaggedIsAnErrorAndChangesNothing)
 {
     const QString gone = home.filePath(S("music/gone.mp3"));
-    setFileTags(gone, {S("t"), S("a"), S("b"), S("2009"), S("c")}).expectFailure(1, gone);
+    cli({S("setfiletags"), gone, S("t"), S("a"), S("b"), S("2009"), S("c")}).expectFailure(1, gone);
     cli({S("filetags"), gone}).expectFailure(1, S("Sonorelle: This file does not exist:\n") + gone + u'\n');
 
     // A stream too short for a record is reported as the window reports it.
