@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <tuple>
+
 namespace sonorelle::test {
 namespace {
 
