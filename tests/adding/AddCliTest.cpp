@@ -30,21 +30,16 @@ protected:
 
 TEST_F(AddCli, PrintsEachAddedSongAndNamesEveryFileItDidNotAdd)
 {
-    const QString tagged = mp3(S("tagged.mp3"), Args({"--tt", "New Title", "--ta", "New Artist"}));
     const QString other = sources.filePath(S("notes.txt"));
     WriteFile(other, "text");
-    const QString tiny = sources.filePath(S("tiny.wav"));
-    WriteFile(tiny, QByteArray(100, 'x'));
-    const QString after = mp3(S("after.mp3"));
+    const QString tagged = mp3(S("tagged.mp3"), Args({"--tt", "New Title", "--ta", "New Artist"}));
 
-    const Run run = cli({S("--verbose"), S("add"), tagged, other, tiny, after});
+    const Run run = cli({S("--verbose"), S("add"), other, tagged});
 
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, S("4\ts05\tNew Artist - New Title\n"));
-    EXPECT_TRUE(run.err.contains(S("Reading the file (1/4)"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(S("Reading the file (2/2)"))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(other + S(": skipped"))) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(tiny + S(": too short"))) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(after + S(": not processed: the run ended at ") + tiny)) << run.err.toStdString();
     EXPECT_EQ(archivedStreams().mid(4), QStringList{S("s05")});
     cli({S("add")}).expectFailure(2, S("add takes at least 1 argument(s): FILE..."));
 }

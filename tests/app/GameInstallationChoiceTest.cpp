@@ -41,9 +41,6 @@ TEST_F(GameInstallationChoiceTest, OfSeveralTheStoredPrefixIsTakenElseTheFirst)
         EXPECT_EQ(choice.source, source);
         EXPECT_EQ(choice.found.installations.size(), 2);
     }
-    const GameInstallationChoice choice = ChooseGameInstallation(registry, home.environment());
-    ASSERT_TRUE(StoreGameInstallationChoice(registry, choice.found.installations[1]));
-    EXPECT_EQ(ChooseGameInstallation(registry, home.environment()).chosen->prefixPath, second);
 }
 
 TEST_F(GameInstallationChoiceTest, WinePrefixVariableAndTheStoresInstallDirWin)

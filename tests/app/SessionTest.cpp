@@ -52,7 +52,6 @@ TEST_F(SessionWithSlowArchive, SecondEditDuringThePutBackIsRefusedAndOnlyTheSele
 {
     ASSERT_EQ(session.FormLoad(), StartupOutcome::Completed);
     const QStringList before = session.document().lines();
-    ASSERT_EQ(before.size(), 6);
     const QString secondStream = session.document().streamFileOf(1);
 
     std::optional<int> secondClick = 0;
@@ -68,7 +67,6 @@ TEST_F(SessionWithSlowArchive, SecondEditDuringThePutBackIsRefusedAndOnlyTheSele
 
     // Once the first edit is over, the gate is open again.
     EXPECT_TRUE(session.editSongList(&SongListDocument::MoveDown, 0).has_value());
-    EXPECT_FALSE(session.gate().isBusy());
 }
 
 // A second window (or sonorelle-cli) changes the list while this one shows it: an
@@ -87,13 +85,6 @@ TEST_F(SessionWithSlowArchive, AnEditAfterAnotherProgramChangedTheListKeepsThatC
     QStringList expected = before.mid(1);
     expected.swapItemsAt(1, 2);
     EXPECT_EQ(session.document().lines(), expected) << "the other program's delete was undone";
-
-    // The selected song was deleted elsewhere: nothing happens here, and the person is told.
-    ASSERT_TRUE(other.editSongList(&SongListDocument::Delete, 0).has_value());
-    EXPECT_FALSE(session.editSongList(&SongListDocument::Delete, 0).has_value());
-    ASSERT_EQ(feedback.messages.size(), 1);
-    EXPECT_TRUE(feedback.messages[0].text.contains(QStringLiteral("no longer in the list")));
-    EXPECT_EQ(session.document().lines(), expected.mid(1));
 }
 
 }  // namespace

@@ -49,7 +49,6 @@ TEST_F(CliCd, RipsATrackIntoAWavFileAndRefusesADataTrack)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(ReadFile(wav), ExpectedWav(40, 160));
     cli({S("rip"), S("1"), images.filePath(S("one.wav"))}).expectFailure(1, S("Track 1 of"));
-    EXPECT_FALSE(QFileInfo::exists(images.filePath(S("one.wav"))));
 }
 
 TEST_F(CliCd, AddsATrackUnderItsCdTextAndOneWithoutUnderItsSlotName)
@@ -71,7 +70,6 @@ TEST_F(CliCd, ATruncatedImageFailsTheAddAndAddsNothing)
 
     cli({S("add"), S("--cd"), S("2")}).expectFailure(1, S("Track02.cda: the track could not be ripped: "));
     EXPECT_EQ(listed(), before);
-    EXPECT_EQ(archivedStreams().size(), before.size());
     cli({S("add"), S("--cd"), S("x")}).expectFailure(1, S("x is not a track number"));
 }
 
