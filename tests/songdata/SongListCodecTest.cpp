@@ -50,7 +50,7 @@ TEST(SongListCodecTest, ForeignFieldsWithoutZeroOrWithInvalidUtf8AreRead)
     EXPECT_EQ(SongListRecord::fromBytes(raw).title, QStringLiteral("ab\uFFFDcd"));
 }
 
-TEST(SongListCodecTest, StreamNameIsTrimmedAndCutWhenWritten)
+TEST(SongListCodecTest, StreamNameIsTrimmedAndCutWhenWrittenAsItReadsBack)
 {
     QByteArray raw(SongListRecord::Size, '\x11');
     raw.replace(4, 8, zeroPadded(" s05 ", 8));
@@ -59,6 +59,9 @@ TEST(SongListCodecTest, StreamNameIsTrimmedAndCutWhenWritten)
     const SongListRecord longName{.streamName = QStringLiteral("s123456789")};
     EXPECT_EQ(longName.toBytes().mid(4, 8), "s1234567");
     EXPECT_EQ(longName.storedStreamName(), QStringLiteral("s1234567"));
+    // A name cut on a blank points at the name read back.
+    const SongListRecord blank{.streamName = QStringLiteral("s123456 8")};
+    EXPECT_EQ(blank.storedStreamName(), SongListRecord::fromBytes(blank.toBytes()).streamName);
 }
 
 }  // namespace
