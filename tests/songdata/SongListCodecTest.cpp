@@ -12,9 +12,20 @@ QByteArray zeroPadded(const QByteArray& text, qsizetype width)
     return text + QByteArray(width - text.size(), '\0');
 }
 
+SongListRecord Record(const QString& streamName, const QString& artist = {}, const QString& title = {},
+                      const QString& album = {})
+{
+    SongListRecord record;
+    record.streamName = streamName;
+    record.artist = artist;
+    record.title = title;
+    record.album = album;
+    return record;
+}
+
 QByteArray artistField(const QString& artist)
 {
-    return SongListRecord{.artist = artist}.toBytes().mid(12, 40);
+    return Record(QStringLiteral("s01"), artist).toBytes().mid(12, 40);
 }
 
 // That whatever is written reads back as the beginning of what was given, the fuzz
@@ -22,8 +33,8 @@ QByteArray artistField(const QString& artist)
 TEST(SongListCodecTest, TextsAreStrippedAndCutToTwentyCharacters)
 {
     const QString twenty(20, u'b');
-    const SongListRecord written{
-        .artist = twenty + u'c', .title = QStringLiteral("  padded  "), .album = QString(45, u'd')};
+    const SongListRecord written = Record(QStringLiteral("s01"), twenty + u'c', QStringLiteral("  padded  "),
+                                          QString(45, u'd'));
     const SongListRecord read = SongListRecord::fromBytes(written.toBytes());
     EXPECT_EQ(read.artist, twenty);
     EXPECT_EQ(read.title, QStringLiteral("padded"));
@@ -56,11 +67,11 @@ TEST(SongListCodecTest, StreamNameIsTrimmedAndCutWhenWrittenAsItReadsBack)
     raw.replace(4, 8, zeroPadded(" s05 ", 8));
     EXPECT_EQ(SongListRecord::fromBytes(raw).toBytes().mid(4, 8), zeroPadded("s05", 8));
 
-    const SongListRecord longName{.streamName = QStringLiteral("s123456789")};
+    const SongListRecord longName = Record(QStringLiteral("s123456789"));
     EXPECT_EQ(longName.toBytes().mid(4, 8), "s1234567");
     EXPECT_EQ(longName.storedStreamName(), QStringLiteral("s1234567"));
     // A name cut on a blank points at the name read back.
-    const SongListRecord blank{.streamName = QStringLiteral("s123456 8")};
+    const SongListRecord blank = Record(QStringLiteral("s123456 8"));
     EXPECT_EQ(blank.storedStreamName(), SongListRecord::fromBytes(blank.toBytes()).streamName);
 }
 

@@ -30,7 +30,10 @@ TEST(NameExpertTest, KeepsFileOrderDropsEntriesWithoutAStreamAndNamesAShortOne)
     ASSERT_TRUE(QFile::remove(fixture.streamPath(QStringLiteral("s02"))));
     test::WriteFile(fixture.game.gameDir() + QStringLiteral("data/x.sng"), "outside");
     QList<SongListRecord> records = SongListFile::decode(fixture.looseList());
-    records.prepend({.streamName = QStringLiteral("../x"), .artist = QStringLiteral("Escaping")});
+    SongListRecord escaping;
+    escaping.streamName = QStringLiteral("../x");
+    escaping.artist = QStringLiteral("Escaping");
+    records.prepend(escaping);
     test::WriteFile(fixture.listPath(), SongListFile::encode(records));
 
     EXPECT_EQ(fixture.document->NameExpert(),
@@ -62,7 +65,9 @@ TEST(NameExpertTest, LineComesFromTheTagRecordCutTo20OrFromTheListInFull)
                                      TagRecordFile::Placement::ReplaceAnyCaseTag, &error));
     // A list written elsewhere may hold longer texts than this program writes.
     const QString wide = QStringLiteral("  Thirty characters of artist ");
-    const SongListRecord second{.streamName = QStringLiteral("s02"), .title = QStringLiteral("T")};
+    SongListRecord second;
+    second.streamName = QStringLiteral("s02");
+    second.title = QStringLiteral("T");
     const SongListRecord first = SongListFile::decode(fixture.looseList()).at(0);
     QByteArray bytes = SongListFile::encode({first, second});
     bytes.replace(SongListRecord::Size + 12, 30, wide.toUtf8());
