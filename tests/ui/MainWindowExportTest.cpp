@@ -11,7 +11,6 @@
 namespace sonorelle::test {
 namespace {
 
-// Command12 as a person uses it: the save dialog answered with a name or cancelled.
 class MainWindowExport : public MainWindowFixture {
 protected:
     // Presses Command12 on the first song and answers its save dialog: with name
@@ -42,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowExport, CancelOfTheSaveDialogChangesNothing)
+TEST_F(MainWindowExport, CancelChangesNothingAndAnAcceptedNameGetsItsExtension)
 {
     startQuietlyOverMusic();
     const QByteArray list = ReadFile(game.audioDir() + QStringLiteral("songlist.bin"));
@@ -52,16 +51,12 @@ TEST_F(MainWindowExport, CancelOfTheSaveDialogChangesNothing)
     EXPECT_TRUE(QDir(music.path()).isEmpty());
     EXPECT_EQ(ReadFile(game.audioDir() + QStringLiteral("songlist.bin")), list);
     EXPECT_TRUE(find<QAbstractButton>("Command12")->isEnabled());
-}
 
-TEST_F(MainWindowExport, AcceptedNameGetsItsExtensionAndTheSongKeepsItsName)
-{
-    const QString line = DemoGame::defaultSongs().first().artist;
-    startQuietlyOverMusic();
     exportFirstSong(QStringLiteral("first song"));
     EXPECT_TRUE(messages.isEmpty()) << noted();
     EXPECT_TRUE(QFileInfo(music.filePath(QStringLiteral("first song.mp3"))).size() > 0);
-    EXPECT_TRUE(find<QListWidget>("lstSong")->item(0)->text().contains(line));
+    const QString artist = DemoGame::defaultSongs().first().artist;
+    EXPECT_TRUE(find<QListWidget>("lstSong")->item(0)->text().contains(artist));
 }
 
 }  // namespace
