@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMediaPlayer>
+#include <QTest>
 
 namespace sonorelle::test {
 namespace {
@@ -71,7 +72,7 @@ TEST_F(MainWindowCd, PlayPlaysTheTrackAsItIsReadAndStopStopsIt)
     QMediaPlayer& media = window->findChild<MediaPlayer*>()->mediaPlayer();
 
     press("Command2");
-    EXPECT_TRUE(eventually([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
         return media.playbackState() == QMediaPlayer::PlayingState && media.position() > 300;
     })) << media.errorString().toStdString();
     EXPECT_TRUE(messages.isEmpty()) << noted();

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace sonorelle::test {
@@ -110,11 +111,11 @@ TEST_F(MainWindowFileTags, FieldsOfAFileNoLongerSelectedAreClearedAndTheListFoll
 
     clickFile(S("tagged.mp3"));
     WriteFile(music.filePath(S("arrived.mp3")), {});
-    EXPECT_TRUE(eventually([this] { return fileNames().contains(S("arrived.mp3")); }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return fileNames().contains(S("arrived.mp3")); }));
     EXPECT_EQ(files->currentItem()->text(), S("tagged.mp3"));
     EXPECT_EQ(find<QLineEdit>("txtTitle")->text(), S("Floodlights"));
     QFile::remove(tagged);
-    EXPECT_TRUE(eventually([this] { return !fileNames().contains(S("tagged.mp3")); }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !fileNames().contains(S("tagged.mp3")); }));
     EXPECT_EQ(fieldTexts(FileFields), QStringList(5, QString()));
 }
 

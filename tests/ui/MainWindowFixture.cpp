@@ -4,8 +4,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -81,17 +79,6 @@ void MainWindowFixture::clickAt(QWidget* widget, const QPointF& point)
     QApplication::sendEvent(widget, &down);
     QMouseEvent up(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &up);
-}
-
-bool MainWindowFixture::eventually(const std::function<bool()>& done)
-{
-    const QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired()) {
-        QEventLoop wait;
-        QTimer::singleShot(20, &wait, &QEventLoop::quit);
-        wait.exec();
-    }
-    return done();
 }
 
 void MainWindowFixture::clickFile(const QString& name) const

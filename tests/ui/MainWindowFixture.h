@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 class QListWidget;
@@ -54,8 +53,6 @@ protected:
         clickAt(label, QRectF(label->rect()).center());
     }
     void clickFile(const QString& name) const;
-    // Lets events run until done holds, for at most five seconds.
-    static bool eventually(const std::function<bool()>& done);
     std::string noted() const { return messages.join(u'\n').toStdString(); }
 
     QTemporaryDir root;
