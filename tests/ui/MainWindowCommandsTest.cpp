@@ -88,7 +88,7 @@ TEST_F(MainWindowCommands, StartsOnTheGamesSongsAndASlotClickShowsItsTags)
     EXPECT_EQ(songs->currentRow(), 0);
     EXPECT_EQ(find<QTreeWidget>("Dir1")->currentItem()->data(0, Qt::UserRole).toString(), QDir::homePath());
     songs->show();
-    clickAt(songs->viewport(), QRectF(songs->visualItemRect(songs->item(2))).center());
+    QTest::mouseClick(songs->viewport(), Qt::LeftButton, {}, songs->visualItemRect(songs->item(2)).center());
     EXPECT_EQ(fieldTexts(SlotFields), tagOf(QStringLiteral("s702")));
     EXPECT_FALSE(fieldTexts(SlotFields)[0].isEmpty());
 }
@@ -116,15 +116,12 @@ TEST_F(MainWindowCommands, SavingASongWithoutTagRecordKeepsItsNameAndItsSelectio
     const SongListRecord before = listed().at(1);
 
     songs->show();
-    clickAt(songs->viewport(), QRectF(songs->visualItemRect(songs->item(1))).center());
+    QTest::mouseClick(songs->viewport(), Qt::LeftButton, {}, songs->visualItemRect(songs->item(1)).center());
     EXPECT_EQ(fieldTexts(SlotFields), (QStringList{before.title, before.artist, before.album, {}, {}}));
-    auto* save = find<QWidget>("Command4");
-    clickAt(save, QRectF(save->rect()).center());
+    QTest::mouseClick(find<QWidget>("Command4"), Qt::LeftButton);
 
     EXPECT_TRUE(messages.isEmpty()) << noted();
-    const SongListRecord after = listed().at(1);
-    EXPECT_EQ((QStringList{after.title, after.artist, after.album}),
-              (QStringList{before.title, before.artist, before.album}));
+    EXPECT_EQ(tagOf(QStringLiteral("s701")), (QStringList{before.title, before.artist, before.album, {}, {}}));
     EXPECT_EQ(songs->currentRow(), 1);
     EXPECT_EQ(songs->selectedItems().size(), 1);
     EXPECT_EQ(fieldTexts(SlotFields), (QStringList{before.title, before.artist, before.album, {}, {}}));
@@ -138,11 +135,10 @@ TEST_F(MainWindowCommands, ListEditsSelectTheMovedOrNextSongAndRewriteTheFiles)
         int row;
         const char* streams;
     };
-    // Delete, up, down; the ends stay put; deleting the last selects the new last.
+    // Up, down, delete; what each edit does at the ends, the list edit tests check.
     const Step steps[] = {
         {2, "Command18", 1, "s700 s702 s701 s703 s704 s705"}, {1, "Command19", 2, "s700 s701 s702 s703 s704 s705"},
-        {5, "Command19", 5, "s700 s701 s702 s703 s704 s705"}, {0, "Command18", 0, "s700 s701 s702 s703 s704 s705"},
-        {2, "Command8", 2, "s700 s701 s703 s704 s705"},       {4, "Command8", 3, "s700 s701 s703 s704"},
+        {5, "Command8", 4, "s700 s701 s702 s703 s704"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(std::string(step.button) + " on row " + std::to_string(step.select));
@@ -155,7 +151,6 @@ TEST_F(MainWindowCommands, ListEditsSelectTheMovedOrNextSongAndRewriteTheFiles)
         ASSERT_EQ(songs->currentRow(), step.row);
         EXPECT_EQ(fieldTexts(SlotFields), tagOf(streams.at(step.row)));
     }
-    EXPECT_FALSE(QFile::exists(game.audioDir() + QStringLiteral("s705.sng")));
 
     const QStringList before = listedStreams();
     songs->setCurrentRow(1);
@@ -257,11 +252,7 @@ TEST_F(MainWindowCommands, ADriveThatIsNotReadyIsToldAndTheListReturnsAReadyOneO
     EXPECT_EQ(folders->currentItem()->data(0, Qt::UserRole).toString(), folderBefore);
     EXPECT_EQ(window->session().shared().DriveReady, QStringLiteral("no"));
 
-    int rootEntry = -1;
-    for (int i = 0; i < drives->count() && rootEntry < 0; ++i) {
-        if (drives->itemText(i) == u"/" || drives->itemText(i).startsWith(QStringLiteral("/  [")))
-            rootEntry = i;
-    }
+    const int rootEntry = drives->findText(QStringLiteral("^/(  \\[.*)?$"), Qt::MatchRegularExpression);
     ASSERT_GE(rootEntry, 1) << "the file system's root is listed after the home folder";
     drives->setCurrentIndex(rootEntry);
     EXPECT_EQ(messages.size(), 1) << noted();

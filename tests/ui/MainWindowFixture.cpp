@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QMouseEvent>
 
 namespace sonorelle::test {
 
@@ -70,15 +69,6 @@ QStringList MainWindowFixture::itemTexts(const QListWidget* list, int from)
     for (int row = from; row < list->count(); ++row)
         texts.append(list->item(row)->text());
     return texts;
-}
-
-void MainWindowFixture::clickAt(QWidget* widget, const QPointF& point)
-{
-    const QPointF global = widget->mapToGlobal(point);
-    QMouseEvent down(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &up);
 }
 
 void MainWindowFixture::clickFile(const QString& name) const

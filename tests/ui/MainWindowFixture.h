@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -45,13 +46,7 @@ protected:
     QStringList fieldTexts(const char* const (&names)[5]) const;
     static QStringList itemTexts(const QListWidget* list, int from = 0);
     void press(const char* name) const { find<QAbstractButton>(name)->click(); }
-    // A press and release of the left button, as a person clicks.
-    static void clickAt(QWidget* widget, const QPointF& point);
-    void clickLabel(const char* name) const
-    {
-        auto* label = find<QWidget>(name);
-        clickAt(label, QRectF(label->rect()).center());
-    }
+    void clickLabel(const char* name) const { QTest::mouseClick(find<QWidget>(name), Qt::LeftButton); }
     void clickFile(const QString& name) const;
     std::string noted() const { return messages.join(u'\n').toStdString(); }
 
