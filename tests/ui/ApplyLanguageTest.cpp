@@ -63,7 +63,6 @@ TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
 
     apply(shipped("Russian.lng"));
     EXPECT_EQ(owned("Form2"), setup) << "each window exists once";
-    EXPECT_EQ(owned("frmAbout"), about);
     EXPECT_EQ(frameTitle(window, "Frame1"), QStringLiteral("Песни игры"));
 
     // A file without the keys leaves no caption of the last language behind.
@@ -89,7 +88,6 @@ TEST_F(MainWindowLanguage, ChoosingALanguageInTheSetupDialogRetitlesEveryWindow)
     languages->setCurrentIndex(german);
     emit languages->activated(german);
     EXPECT_EQ(frameTitle(window, "Frame1"), QStringLiteral("Lieder des Spiels"));
-    EXPECT_EQ(setup->windowTitle(), QStringLiteral("Einstellungen"));
     EXPECT_EQ(owned("frmAbout")->windowTitle(), QStringLiteral("Über Sonorelle"));
 }
 
