@@ -82,18 +82,12 @@ TEST(BrowserDriveList, HomeFirstThenPersonalVolumesThenCdUnitsAndAFolderBelongsT
     EXPECT_EQ(BrowserDriveList::driveOf({}, L("/srv")), -1);
 }
 
-TEST(BrowserDrive, ReadinessOfFoldersAndDiscImages)
+// A disc image without its data and one with it, the main window's drive tests choose.
+TEST(BrowserDrive, ReadinessOfFoldersAndOfNoDrive)
 {
     QTemporaryDir dir;
     EXPECT_TRUE((BrowserDrive{BrowserDrive::Kind::Volume, dir.path(), dir.path(), {}}).isReady());
     EXPECT_FALSE((BrowserDrive{BrowserDrive::Kind::Volume, L("x"), dir.filePath(L("gone")), {}}).isReady());
-
-    const QString cue = dir.filePath(L("disc.cue"));
-    WriteFile(cue, "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
-    const BrowserDrive image{BrowserDrive::Kind::CdUnit, {}, {}, {L("disc.cue"), cue, true, {}}};
-    EXPECT_FALSE(image.isReady());
-    WriteFile(dir.filePath(L("disc.bin")), QByteArray(2352 * 75, '\0'));
-    EXPECT_TRUE(image.isReady());
     EXPECT_FALSE((BrowserDrive{BrowserDrive::Kind::CdUnit, {}, {}, {L("(no CD drive)"), {}, false, {}}}).isReady());
 }
 
