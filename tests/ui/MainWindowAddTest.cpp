@@ -65,7 +65,6 @@ TEST_F(MainWindowAdd, FilesDroppedOnTheSongListAreAddedInTheDroppedOrder)
 TEST_F(MainWindowAdd, StartUpAddsTheCommandLinesFileOnceOrSaysWhyNot)
 {
     const QString file = mp3("handed over.mp3", "Handed");
-    ASSERT_TRUE(created);
     ASSERT_TRUE(startWindow(file));
     EXPECT_TRUE(messages.isEmpty()) << noted();
     EXPECT_EQ(lines().value(6), S("Lane - Handed"));

@@ -30,24 +30,19 @@ protected:
     QListWidget* songs = nullptr;
 };
 
-TEST_F(MainWindowKeyboard, FocusStartsOnTheSongListWhereEnterAndSpaceDestroyNothing)
+TEST_F(MainWindowKeyboard, FocusStartsOnTheSongListWhereOnlyDeleteDeletesAndListCommandsGiveItBack)
 {
     ASSERT_EQ(window->focusWidget(), songs);
     const int before = listedSongs();
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
         QTest::keyClick(window->focusWidget(), key);
     EXPECT_EQ(listedSongs(), before);
-    EXPECT_EQ(songs->count(), before);
     for (ccXPButton* button : window->findChildren<ccXPButton*>()) {
         if (button->window() == window.get()) {
             EXPECT_FALSE(button->displayAsDefault()) << button->objectName().toStdString();
         }
     }
-}
 
-TEST_F(MainWindowKeyboard, DeleteKeyDeletesTheSelectedSongAndListCommandsGiveTheFocusBack)
-{
-    const int before = listedSongs();
     songs->setCurrentRow(2);
     QTest::keyClick(songs, Qt::Key_Delete);
     EXPECT_EQ(listedSongs(), before - 1);
@@ -83,7 +78,6 @@ class MainWindowSmallest : public MainWindowFixture, public ::testing::WithParam
 
 TEST_P(MainWindowSmallest, ShowsEveryCaptionWhole)
 {
-    ASSERT_TRUE(created);
     set(SettingsKeys::Language, BinDir() + QStringLiteral("/languages/") + QString::fromLatin1(GetParam()));
     ASSERT_TRUE(startWindow());
     window->resize(1, 1);
@@ -110,7 +104,6 @@ using MainWindowFirstStart = MainWindowFixture;
 
 TEST_F(MainWindowFirstStart, SetupOpensCentredOnTheScreen)
 {
-    ASSERT_TRUE(created);
     set(SettingsKeys::CDDrive, QString());
     startWindow();
     auto* setup = window->findChild<QWidget*>(QStringLiteral("Form2"));
