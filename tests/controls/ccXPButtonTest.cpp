@@ -159,7 +159,6 @@ TEST_F(XPButtonInWindow, MouseClicksOnReleaseInsideOnceEvenForADoubleClick)
     QTest::mouseMove(button, Centre());
     QTest::mouseClick(button, Qt::LeftButton, {}, Centre());
     QTest::mouseDClick(button, Qt::LeftButton, {}, Centre());
-    EXPECT_EQ(button->state(), XPButtonState::Pressed);
     QTest::mouseRelease(button, Qt::LeftButton, {}, Centre());
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicked.count(), 1);
@@ -203,7 +202,6 @@ TEST_F(XPButtonInWindow, SpaceClicksOnItsLastRelease)
     QSignalSpy clicks(button, &ccXPButton::Click);
     button->setFocus();
     QTest::keyPress(button, Qt::Key_Space);
-    EXPECT_EQ(button->state(), XPButtonState::Pressed);
     // A held key repeats both press and release; only the last release counts.
     for (int i = 0; i < 3; ++i) {
         QKeyEvent repeatedRelease(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
