@@ -30,10 +30,10 @@ protected:
     }
 };
 
-TEST_F(MainWindowAdd, AddButtonAddsTheSelectedFilesInListOrderAndKeepsTheFolder)
+TEST_F(MainWindowAdd, AddButtonTakesTheListOrderAndADropTheDroppedOrder)
 {
-    mp3("b.mp3", "Second");
-    mp3("a.mp3", "First");
+    const QString second = mp3("b.mp3", "Second");
+    const QString first = mp3("a.mp3", "First");
     startQuietlyOverMusic();
     for (int row = 0; row < files->count(); ++row)
         files->item(row)->setSelected(true);
@@ -43,15 +43,9 @@ TEST_F(MainWindowAdd, AddButtonAddsTheSelectedFilesInListOrderAndKeepsTheFolder)
     EXPECT_EQ(songs()->currentRow(), 7);
     EXPECT_EQ(stored(SettingsKeys::LastWorkDir), music.path());
     EXPECT_TRUE(find<QWidget>("Command1")->isEnabled());
-}
 
-TEST_F(MainWindowAdd, FilesDroppedOnTheSongListAreAddedInTheDroppedOrder)
-{
-    const QString one = mp3("one.mp3", "One");
-    const QString two = mp3("two.mp3", "Two");
-    startQuietlyOverMusic();
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(two), QUrl::fromLocalFile(one)});
+    data.setUrls({QUrl::fromLocalFile(second), QUrl::fromLocalFile(first)});
     QWidget* target = songs()->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
@@ -59,7 +53,7 @@ TEST_F(MainWindowAdd, FilesDroppedOnTheSongListAreAddedInTheDroppedOrder)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     EXPECT_TRUE(messages.isEmpty()) << noted();
-    EXPECT_EQ(lines().mid(6), (QStringList{S("Lane - Two"), S("Lane - One")}));
+    EXPECT_EQ(lines().mid(8), (QStringList{S("Lane - Second"), S("Lane - First")}));
 }
 
 TEST_F(MainWindowAdd, StartUpAddsTheCommandLinesFileOnceOrSaysWhyNot)
