@@ -81,9 +81,12 @@ protected:
     QListWidget* songs = nullptr;
 };
 
-TEST_F(MainWindowCommands, StartsOnTheGamesSongsAndASlotClickShowsItsTags)
+TEST_F(MainWindowCommands, StartsOnTheGamesSongsRegistersWithTheFileManagersAndASlotClickShowsItsTags)
 {
     EXPECT_TRUE(window->isVisible());
+    // What each entry holds, the entries' own tests check; here only which program they start.
+    const QString openWith = qEnvironmentVariable("XDG_DATA_HOME") + u'/' + FileManagerEntries::OpenWithFile;
+    EXPECT_TRUE(ReadFile(openWith).contains("Exec=\"" + QFile::encodeName(BinDir()) + "/sonorelle\" %f\n"));
     EXPECT_EQ(songs->count(), DemoGame::defaultSongs().size());
     EXPECT_EQ(songs->currentRow(), 0);
     EXPECT_EQ(find<QTreeWidget>("Dir1")->currentItem()->data(0, Qt::UserRole).toString(), QDir::homePath());
@@ -185,13 +188,6 @@ TEST_F(MainWindowCommands, BusyStateSwitchesExactlyTheWorkingControls)
     // The playlist button comes back even though start-up found no player.
     EXPECT_EQ(enabledOf(working), working);
     EXPECT_EQ(enabledOf(untouched), untouched);
-}
-
-TEST_F(MainWindowCommands, StartRegistersAddToSonorelleWithTheFileManagers)
-{
-    // What each entry holds, the entries' own tests check; here only which program they start.
-    const QString openWith = qEnvironmentVariable("XDG_DATA_HOME") + u'/' + FileManagerEntries::OpenWithFile;
-    EXPECT_TRUE(ReadFile(openWith).contains("Exec=\"" + QFile::encodeName(BinDir()) + "/sonorelle\" %f\n"));
 }
 
 TEST_F(MainWindowCommands, AFileHandedOverWaitsForTheOperationInProgress)
