@@ -81,17 +81,20 @@ protected:
     QListWidget* songs = nullptr;
 };
 
-TEST_F(MainWindowCommands, StartsOnTheGamesSongsRegistersWithTheFileManagersAndASlotClickShowsItsTags)
+TEST_F(MainWindowCommands, StartsOnTheGamesSongsRegistersItselfAndASlotClickShowsItsTags)
 {
     EXPECT_TRUE(window->isVisible());
     // What each entry holds, the entries' own tests check; here only which program they start.
-    const QString openWith = qEnvironmentVariable("XDG_DATA_HOME") + u'/' + FileManagerEntries::OpenWithFile;
-    EXPECT_TRUE(ReadFile(openWith).contains("Exec=\"" + QFile::encodeName(BinDir()) + "/sonorelle\" %f\n"));
+    const QString openWith =
+        qEnvironmentVariable("XDG_DATA_HOME") + u'/' + FileManagerEntries::OpenWithFile;
+    const QByteArray exec = "Exec=\"" + QFile::encodeName(BinDir()) + "/sonorelle\" %f\n";
+    EXPECT_TRUE(ReadFile(openWith).contains(exec));
     EXPECT_EQ(songs->count(), DemoGame::defaultSongs().size());
     EXPECT_EQ(songs->currentRow(), 0);
     EXPECT_EQ(find<QTreeWidget>("Dir1")->currentItem()->data(0, Qt::UserRole).toString(), QDir::homePath());
     songs->show();
-    QTest::mouseClick(songs->viewport(), Qt::LeftButton, {}, songs->visualItemRect(songs->item(2)).center());
+    QTest::mouseClick(songs->viewport(), Qt::LeftButton, {},
+                      songs->visualItemRect(songs->item(2)).center());
     EXPECT_EQ(fieldTexts(SlotFields), tagOf(QStringLiteral("s702")));
     EXPECT_FALSE(fieldTexts(SlotFields)[0].isEmpty());
 }
@@ -117,17 +120,19 @@ TEST_F(MainWindowCommands, SavingASongWithoutTagRecordKeepsItsNameAndItsSelectio
     QFile file(stream);
     ASSERT_TRUE(file.resize(file.size() - TagRecord::Size));
     const SongListRecord before = listed().at(1);
+    const QStringList shown{before.title, before.artist, before.album, {}, {}};
 
     songs->show();
-    QTest::mouseClick(songs->viewport(), Qt::LeftButton, {}, songs->visualItemRect(songs->item(1)).center());
-    EXPECT_EQ(fieldTexts(SlotFields), (QStringList{before.title, before.artist, before.album, {}, {}}));
+    QTest::mouseClick(songs->viewport(), Qt::LeftButton, {},
+                      songs->visualItemRect(songs->item(1)).center());
+    EXPECT_EQ(fieldTexts(SlotFields), shown);
     QTest::mouseClick(find<QWidget>("Command4"), Qt::LeftButton);
 
     EXPECT_TRUE(messages.isEmpty()) << noted();
-    EXPECT_EQ(tagOf(QStringLiteral("s701")), (QStringList{before.title, before.artist, before.album, {}, {}}));
+    EXPECT_EQ(tagOf(QStringLiteral("s701")), shown);
     EXPECT_EQ(songs->currentRow(), 1);
     EXPECT_EQ(songs->selectedItems().size(), 1);
-    EXPECT_EQ(fieldTexts(SlotFields), (QStringList{before.title, before.artist, before.album, {}, {}}));
+    EXPECT_EQ(fieldTexts(SlotFields), shown);
 }
 
 TEST_F(MainWindowCommands, ListEditsSelectTheMovedOrNextSongAndRewriteTheFiles)
@@ -211,21 +216,21 @@ TEST_F(MainWindowCommands, PicturesAndLabelsRunTheGameOpenSetupAndAboutAndExitCl
     QTemporaryDir emptyPath;
     const QByteArray savedPath = qgetenv("PATH");
     qputenv("PATH", emptyPath.path().toLocal8Bit());
-    clickLabel("Image3");
-    clickLabel("Label14");
+    QTest::mouseClick(find<QWidget>("Image3"), Qt::LeftButton);
+    QTest::mouseClick(find<QWidget>("Label14"), Qt::LeftButton);
     qputenv("PATH", savedPath);
     ASSERT_EQ(messages.size(), 2);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("Wine"))) << noted();
 
-    clickLabel("Image4");
-    clickLabel("Label3");
+    QTest::mouseClick(find<QWidget>("Image4"), Qt::LeftButton);
+    QTest::mouseClick(find<QWidget>("Label3"), Qt::LeftButton);
     auto* setup = window->findChild<QWidget*>(QStringLiteral("Form2"));
     auto* about = window->findChild<QWidget*>(QStringLiteral("frmAbout"));
     ASSERT_TRUE(setup && about);
     EXPECT_TRUE(setup->isVisible());
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(about->isModal());
-    clickLabel("Image2");
+    QTest::mouseClick(find<QWidget>("Image2"), Qt::LeftButton);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(setup->isVisible());
     EXPECT_FALSE(about->isVisible());
@@ -248,7 +253,8 @@ TEST_F(MainWindowCommands, ADriveThatIsNotReadyIsToldAndTheListReturnsAReadyOneO
     EXPECT_EQ(folders->currentItem()->data(0, Qt::UserRole).toString(), folderBefore);
     EXPECT_EQ(window->session().shared().DriveReady, QStringLiteral("no"));
 
-    const int rootEntry = drives->findText(QStringLiteral("^/(  \\[.*)?$"), Qt::MatchRegularExpression);
+    const int rootEntry =
+        drives->findText(QStringLiteral("^/(  \\[.*)?$"), Qt::MatchRegularExpression);
     ASSERT_GE(rootEntry, 1) << "the file system's root is listed after the home folder";
     drives->setCurrentIndex(rootEntry);
     EXPECT_EQ(messages.size(), 1) << noted();

@@ -46,7 +46,6 @@ protected:
     QStringList fieldTexts(const char* const (&names)[5]) const;
     static QStringList itemTexts(const QListWidget* list, int from = 0);
     void press(const char* name) const { find<QAbstractButton>(name)->click(); }
-    void clickLabel(const char* name) const { QTest::mouseClick(find<QWidget>(name), Qt::LeftButton); }
     void clickFile(const QString& name) const;
     std::string noted() const { return messages.join(u'\n').toStdString(); }
 

@@ -58,7 +58,8 @@ TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
     const QByteArray quoted = "'" + marker.toLocal8Bit() + "'";
     WriteScript(programs.filePath(candidates[2]), "#!/bin/sh\necho late > " + quoted + "\n");
     WriteScript(programs.filePath(candidates[1]),
-                "#!/bin/sh\necho first > " + quoted + ".tmp && /bin/mv " + quoted + ".tmp " + quoted + "\n");
+                "#!/bin/sh\necho first > " + quoted + ".tmp && /bin/mv " + quoted + ".tmp " + quoted
+                    + "\n");
     button->click();
     EXPECT_EQ(feedback.messages.size(), 1);
     // Started on its own: wait until it has run.
