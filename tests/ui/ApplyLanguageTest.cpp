@@ -61,14 +61,11 @@ TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
     for (const QWidget* shown : {static_cast<QWidget*>(&window), setup, about, progress})
         EXPECT_FALSE(shown->isVisible()) << shown->objectName().toStdString();
 
-    apply(shipped("Russian.lng"));
-    EXPECT_EQ(owned("Form2"), setup) << "each window exists once";
-    EXPECT_EQ(frameTitle(window, "Frame1"), QStringLiteral("Песни игры"));
-
     // A file without the keys leaves no caption of the last language behind.
     const QString empty = folder.filePath(QStringLiteral("empty.lng"));
     WriteFile(empty, "[Global]\nLanguage=Empty\n");
     apply(empty);
+    EXPECT_EQ(owned("Form2"), setup) << "each window exists once";
     EXPECT_EQ(frameTitle(window, "Frame1"), QString());
     EXPECT_EQ(NamedChild<ccXPButton>(window, "Command1")->caption(), QString());
     EXPECT_EQ(year->text(), QStringLiteral(":"));
