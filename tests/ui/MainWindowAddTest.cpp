@@ -24,10 +24,6 @@ protected:
     }
     QStringList lines() const { return itemTexts(songs()); }
     QListWidget* songs() const { return find<QListWidget>("lstSong"); }
-    QString stored(const QString& valueName) const
-    {
-        return registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, valueName);
-    }
 };
 
 TEST_F(MainWindowAdd, AddButtonTakesTheListOrderAndADropTheDroppedOrder)
@@ -41,7 +37,8 @@ TEST_F(MainWindowAdd, AddButtonTakesTheListOrderAndADropTheDroppedOrder)
     EXPECT_TRUE(messages.isEmpty()) << noted();
     EXPECT_EQ(lines().mid(6), (QStringList{S("Lane - First"), S("Lane - Second")}));
     EXPECT_EQ(songs()->currentRow(), 7);
-    EXPECT_EQ(stored(SettingsKeys::LastWorkDir), music.path());
+    EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::LastWorkDir),
+              music.path());
     EXPECT_TRUE(find<QWidget>("Command1")->isEnabled());
 
     QMimeData data;

@@ -32,14 +32,6 @@ protected:
         set(SettingsKeys::CDImages, disc.source);
     }
 
-    // Chooses the drive list's entry for unit.
-    void chooseUnit(const CdUnit& unit) const
-    {
-        auto* drives = find<QComboBox>("Drive1");
-        const int entry = drives->findText(S("CD: ") + unit.label);
-        ASSERT_GE(entry, 0) << unit.label.toStdString();
-        drives->setCurrentIndex(entry);
-    }
     QStringList songLines() const { return itemTexts(find<QListWidget>("lstSong")); }
 
     CdUnit disc;
@@ -49,7 +41,8 @@ protected:
 TEST_F(MainWindowCd, AnAudioDiscListsItsAudioTracksAClickShowsTheLengthPlayPlaysAndAddAdds)
 {
     startQuietlyOverMusic();
-    chooseUnit(disc);
+    auto* drives = find<QComboBox>("Drive1");
+    drives->setCurrentIndex(drives->findText(S("CD: ") + disc.label));
     EXPECT_TRUE(messages.isEmpty()) << noted();
     EXPECT_EQ(itemTexts(files), (QStringList{S("Track02.cda"), S("Track03.cda")}));
 
