@@ -37,7 +37,8 @@ TEST_F(MainWindowAdd, AddButtonTakesTheListOrderAndADropTheDroppedOrder)
     EXPECT_TRUE(messages.isEmpty()) << noted();
     EXPECT_EQ(lines().mid(6), (QStringList{S("Lane - First"), S("Lane - Second")}));
     EXPECT_EQ(songs()->currentRow(), 7);
-    EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::LastWorkDir),
+    EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey,
+                                    SettingsKeys::LastWorkDir),
               music.path());
     EXPECT_TRUE(find<QWidget>("Command1")->isEnabled());
 
