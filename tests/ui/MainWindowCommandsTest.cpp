@@ -251,14 +251,12 @@ TEST_F(MainWindowCommands, ADriveThatIsNotReadyIsToldAndTheListReturnsAReadyOneO
     EXPECT_TRUE(messages[0].contains(images.filePath(QStringLiteral("empty.bin")))) << noted();
     EXPECT_EQ(drives->currentIndex(), before);
     EXPECT_EQ(folders->currentItem()->data(0, Qt::UserRole).toString(), folderBefore);
-    EXPECT_EQ(window->session().shared().DriveReady, QStringLiteral("no"));
 
     const int rootEntry =
         drives->findText(QStringLiteral("^/(  \\[.*)?$"), Qt::MatchRegularExpression);
     ASSERT_GE(rootEntry, 1) << "the file system's root is listed after the home folder";
     drives->setCurrentIndex(rootEntry);
     EXPECT_EQ(messages.size(), 1) << noted();
-    EXPECT_EQ(window->session().shared().DriveReady, QStringLiteral("yes"));
     EXPECT_EQ(folders->topLevelItem(0)->data(0, Qt::UserRole).toString(), QStringLiteral("/"));
 }
 
