@@ -24,11 +24,6 @@ protected:
         window.ApplyLanguage(texts);
     }
 
-    static QString shipped(const char* name)
-    {
-        return QStringLiteral(SONORELLE_SOURCE_DIR "/languages/") + QString::fromLatin1(name);
-    }
-
     QWidget* owned(const char* name)
     {
         auto* found = window.findChild<QWidget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
@@ -45,7 +40,7 @@ protected:
 
 TEST_F(MainWindowLanguage, SwitchingLanguageChangesEveryWindowAtOnce)
 {
-    apply(shipped("German.lng"));
+    apply(QStringLiteral(SONORELLE_SOURCE_DIR "/languages/German.lng"));
     QWidget* setup = owned("Form2");
     QWidget* about = owned("frmAbout");
     QWidget* progress = owned("frmProgress");
