@@ -116,8 +116,7 @@ TEST_F(MainWindowCommands, SavingSlotTagsWritesTheStreamAndRetitlesTheSong)
 
 TEST_F(MainWindowCommands, SavingASongWithoutTagRecordKeepsItsNameAndItsSelection)
 {
-    const QString stream = game.audioDir() + QStringLiteral("s701.sng");
-    QFile file(stream);
+    QFile file(game.audioDir() + QStringLiteral("s701.sng"));
     ASSERT_TRUE(file.resize(file.size() - TagRecord::Size));
     const SongListRecord before = listed().at(1);
     const QStringList shown{before.title, before.artist, before.album, {}, {}};
