@@ -4,12 +4,9 @@
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QMouseEvent>
 
 namespace sonorelle::test {
 
@@ -72,26 +69,6 @@ QStringList MainWindowFixture::itemTexts(const QListWidget* list, int from)
     for (int row = from; row < list->count(); ++row)
         texts.append(list->item(row)->text());
     return texts;
-}
-
-void MainWindowFixture::clickAt(QWidget* widget, const QPointF& point)
-{
-    const QPointF global = widget->mapToGlobal(point);
-    QMouseEvent down(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &up);
-}
-
-bool MainWindowFixture::eventually(const std::function<bool()>& done)
-{
-    const QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired()) {
-        QEventLoop wait;
-        QTimer::singleShot(20, &wait, &QEventLoop::quit);
-        wait.exec();
-    }
-    return done();
 }
 
 void MainWindowFixture::clickFile(const QString& name) const

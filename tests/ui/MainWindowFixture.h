@@ -8,11 +8,11 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 class QListWidget;
@@ -46,16 +46,7 @@ protected:
     QStringList fieldTexts(const char* const (&names)[5]) const;
     static QStringList itemTexts(const QListWidget* list, int from = 0);
     void press(const char* name) const { find<QAbstractButton>(name)->click(); }
-    // A press and release of the left button, as a person clicks.
-    static void clickAt(QWidget* widget, const QPointF& point);
-    void clickLabel(const char* name) const
-    {
-        auto* label = find<QWidget>(name);
-        clickAt(label, QRectF(label->rect()).center());
-    }
     void clickFile(const QString& name) const;
-    // Lets events run until done holds, for at most five seconds.
-    static bool eventually(const std::function<bool()>& done);
     std::string noted() const { return messages.join(u'\n').toStdString(); }
 
     QTemporaryDir root;

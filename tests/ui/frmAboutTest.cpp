@@ -36,13 +36,6 @@ protected:
     AboutBox() { qputenv("PATH", programs.path().toLocal8Bit()); }
     ~AboutBox() override { qputenv("PATH", savedPath); }
 
-    void addProgram(const QString& name, const QByteArray& script, bool executable = true) const
-    {
-        WriteFile(programs.filePath(name), script);
-        QFile::setPermissions(programs.filePath(name),
-                              executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
-    }
-
     const QByteArray savedPath = qgetenv("PATH");
     QTemporaryDir programs;
     RecordingFeedback feedback;
@@ -54,7 +47,7 @@ TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
     const QStringList& candidates = SystemInformation::candidates();
     ASSERT_GE(candidates.size(), 3);
     // Named like one, but not a program: it must not count.
-    addProgram(candidates[0], "#!/bin/sh\n", false);
+    WriteFile(programs.filePath(candidates[0]), "#!/bin/sh\n");
     auto* button = NamedChild<QPushButton>(about, "cmdSysInfo");
     button->click();
     ASSERT_EQ(feedback.messages.size(), 1);
@@ -63,9 +56,10 @@ TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
 
     const QString marker = programs.filePath(QStringLiteral("started"));
     const QByteArray quoted = "'" + marker.toLocal8Bit() + "'";
-    addProgram(candidates[2], "#!/bin/sh\necho late > " + quoted + "\n");
-    addProgram(candidates[1], "#!/bin/sh\necho first > " + quoted + ".tmp && /bin/mv " + quoted + ".tmp " + quoted
-                                  + "\n");
+    WriteScript(programs.filePath(candidates[2]), "#!/bin/sh\necho late > " + quoted + "\n");
+    WriteScript(programs.filePath(candidates[1]),
+                "#!/bin/sh\necho first > " + quoted + ".tmp && /bin/mv " + quoted + ".tmp " + quoted
+                    + "\n");
     button->click();
     EXPECT_EQ(feedback.messages.size(), 1);
     // Started on its own: wait until it has run.

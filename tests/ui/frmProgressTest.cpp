@@ -1,4 +1,5 @@
 #include "ui/frmProgress.h"
+#include "support/NamedChild.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,15 +13,8 @@ namespace {
 
 class ProgressWindow : public ::testing::Test {
 protected:
-    template <typename T>
-    T* child(const char* name)
-    {
-        T* found = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    int barWidth() { return child<QFrame>("picProgress2")->width(); }
+    QLabel* label(const char* name) { return test::NamedChild<QLabel>(window, name); }
+    int barWidth() { return test::NamedChild<QFrame>(window, "picProgress2")->width(); }
 
     QWidget owner;
     frmProgress window{&owner};
@@ -33,8 +27,8 @@ TEST_F(ProgressWindow, CaptionAndBarFollowTheProgressWithTheSystemsSeparator)
     window.ChangeProgress(QStringLiteral("Track 1"), 1, 3);
     const QString separator = QLocale::system().decimalPoint();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Progress 33") + separator + QStringLiteral("33 %"));
-    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("Track 1"));
-    const int inner = child<QFrame>("picProgress1")->contentsRect().width();
+    EXPECT_EQ(label("lblStatus")->text(), QStringLiteral("Track 1"));
+    const int inner = test::NamedChild<QFrame>(window, "picProgress1")->contentsRect().width();
     EXPECT_NEAR(barWidth(), inner / 3.0, 1.0);
 
     window.ChangeProgress(QStringLiteral("Track 1"), 3, 3);
@@ -50,28 +44,22 @@ TEST_F(ProgressWindow, CaptionAndBarFollowTheProgressWithTheSystemsSeparator)
     EXPECT_EQ(frmProgress::progressCaption(1, 20, german), QStringLiteral("Progress 05,00 %"));
 }
 
-TEST_F(ProgressWindow, StatusSetWhileHiddenIsShownAndCancelRaisesTheFlagUntilCleared)
+TEST_F(ProgressWindow, StatusSetWhileHiddenIsShownAnEarlierDetailIsNotAndCancelRaisesTheFlag)
 {
+    window.show();
+    window.ChangeProgress(QStringLiteral("Extracting track /tmp/negotovo.wav"), 1, 2);
+    window.hide();
     window.setStatus(QStringLiteral("Encoding (2/5)"));
     window.show();
-    EXPECT_TRUE(child<QLabel>("lblSost")->isVisible());
-    EXPECT_EQ(child<QLabel>("lblSost")->text(), QStringLiteral("Encoding (2/5)"));
+    EXPECT_TRUE(label("lblSost")->isVisible());
+    EXPECT_EQ(label("lblSost")->text(), QStringLiteral("Encoding (2/5)"));
+    EXPECT_EQ(label("lblStatus")->text(), QString()) << "the detail of the run before";
 
     EXPECT_FALSE(window.RipCancel());
-    child<QPushButton>("Command1")->click();
+    test::NamedChild<QPushButton>(window, "Command1")->click();
     EXPECT_TRUE(window.RipCancel());
     window.clearCancel();
     EXPECT_FALSE(window.RipCancel());
-}
-
-TEST_F(ProgressWindow, DetailLineShowsOnlyWhatTheRunningOperationReported)
-{
-    window.show();
-    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QString());
-    window.ChangeProgress(QStringLiteral("Extracting track /tmp/negotovo.wav"), 1, 2);
-    window.hide();
-    window.show();
-    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QString());
 }
 
 }  // namespace
