@@ -36,7 +36,6 @@ protected:
         return words;
     }
 
-    ToolRun run(const char* text) const { return run(QString::fromUtf8(text)); }
     ToolRun run(const QString& text) const
     {
         QStringList arguments = command(text);
@@ -121,24 +120,6 @@ INSTANTIATE_TEST_SUITE_P(Inputs, EncodeInputTest, ::testing::Values(
     InputKind{"Mp2", "-r 44100 -c 2 -b 16", "mp2", "ffmpeg -v error -y -i @tone.wav -c:a mp2 @tone.mp2", false}),
     [](const ::testing::TestParamInfo<InputKind>& paramInfo) { return std::string(paramInfo.param.name); });
 
-TEST_F(StreamToolsTest, TagRecordAfterTheAudioIsNeverDecoded)
-{
-    const QString stream = makeStream();
-    QByteArray tag = "TAG" + QByteArray(30, 'T') + QByteArray(30, 'A') + QByteArray(30, 'B') + "2009" + QByteArray(30, 'C');
-    tag += char(7);
-    WriteFile(path(QStringLiteral("tagged.sng")), ReadFile(stream) + tag);
-
-    ASSERT_TRUE(run("addon3 -wave @stereo.sng = @plain.wav").Ok());
-    ASSERT_TRUE(run("addon3 -wave @tagged.sng = @tagged.wav").Ok());
-    EXPECT_EQ(ReadFile(path(QStringLiteral("plain.wav"))), ReadFile(path(QStringLiteral("tagged.wav"))));
-    EXPECT_EQ(ReadAudio(path(QStringLiteral("tagged.wav"))).frames(), kFrames);
-
-    // A tagged stream given to the encoder again keeps its length too.
-    ASSERT_TRUE(run("addon3 -pcstream @tagged.sng = @again.sng").Ok());
-    ASSERT_TRUE(run("addon3 -wave @again.sng = @again.wav").Ok());
-    EXPECT_EQ(ReadAudio(path(QStringLiteral("again.wav"))).frames(), kFrames);
-}
-
 TEST_F(StreamToolsTest, DamagedMp3GivesOneLineOrNoneButNeverTheDecodersNotes)
 {
     ASSERT_TRUE(run("sox -n -r 44100 -c 2 -b 16 @tone.wav synth 3 sine 1000 vol 0.5").Ok());
@@ -176,13 +157,10 @@ TEST_F(StreamToolsTest, ViewerAndMp3EncoderKeepLengthAndStereoChannelsApart)
 
     const ToolRun encoded = run("addon1 --preset cd @playwav.wav @playwav.mp3");
     ASSERT_TRUE(encoded.Ok()) << encoded.err.toStdString();
-    const ToolRun probe = run("ffprobe -v error -show_entries stream=codec_name,bit_rate -of compact @playwav.mp3");
-    EXPECT_EQ(probe.out.trimmed(), "stream|codec_name=mp3|bit_rate=192000");
     // A decoder that honours the gapless header gives back exactly the source's length.
     ASSERT_TRUE(run("ffmpeg -v error -i @playwav.mp3 @back.wav").Ok());
     const DecodedAudio decoded = ReadAudio(path(QStringLiteral("back.wav")));
     EXPECT_EQ(decoded.frames(), kFrames);
-    EXPECT_EQ(ReadAudio(path(QStringLiteral("playwav.mp3"))).frames(), kFrames);
     ASSERT_EQ(decoded.channels, 2);
     EXPECT_NEAR(decoded.frequency(0), 440.0, 3.0);
     EXPECT_NEAR(decoded.frequency(1), 1000.0, 5.0);
@@ -200,10 +178,8 @@ class FailingRunTest : public StreamToolsTest, public ::testing::WithParamInterf
 TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
 {
     WriteFile(path(QStringLiteral("notes.txt")), QByteArray("These are not audio samples, only a few words.\n").repeated(20));
-    WriteFile(path(QStringLiteral("file")), "a file where a folder should be");
     ASSERT_TRUE(run("sox -n -r 44100 -c 2 @empty.wav trim 0 0").Ok());
     const QString stream = makeStream();
-    ASSERT_TRUE(QFile::link(stream, path(QStringLiteral("link.sng"))));
     ASSERT_TRUE(run("ln @stereo.sng @hard.sng").Ok());
     const QByteArray streamBytes = ReadFile(stream);
     const auto entries = [&] { return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
@@ -224,21 +200,16 @@ TEST_P(FailingRunTest, ReportsOneLineAndLeavesNoOutput)
 INSTANTIATE_TEST_SUITE_P(Failures, FailingRunTest, ::testing::Values(
     FailingRun{"MissingInput", "addon3 -pcstream @nothing.mp3 = @out", 1},
     FailingRun{"TextAsInput", "addon3 -pcstream @notes.txt = @out", 1},
-    FailingRun{"TextAsStream", "addon3 -wave @notes.txt = @out.wav", 1},
     FailingRun{"InputWithoutAudio", "addon3 -pcstream @empty.wav = @out", 1},
     FailingRun{"OutputFolderMissing", "addon3 -wave @stereo.sng = @gone/out.wav", 1},
-    FailingRun{"OutputFolderIsAFile", "addon3 -pcstream @stereo.sng = @file/out", 1},
     FailingRun{"OutputIsAFolder", "addon3 -wave @stereo.sng = @", 1},
     FailingRun{"DiskFullWhileEncoding", "addon3 -pcstream @stereo.wav = @out", 1, true},
     FailingRun{"DiskFullWhileDecoding", "addon3 -wave @stereo.sng = @out.wav", 1, true},
     FailingRun{"DiskFullWhileEncodingMp3", "addon1 --preset cd @stereo.wav @out.mp3", 1, true},
-    FailingRun{"OutputIsTheInputByAnotherPath", "addon3 -wave @stereo.sng = @./stereo.sng", 1},
-    FailingRun{"OutputIsALinkToTheInput", "addon3 -pcstream @stereo.sng = @link.sng", 1},
     FailingRun{"OutputIsAHardLinkOfTheInput", "addon3 -wave @hard.sng = @stereo.sng", 1},
     FailingRun{"MissingEquals", "addon3 -wave @stereo.sng @out.wav", 2},
     FailingRun{"EqualsInWrongPlace", "addon3 -wave @stereo.sng @out.wav =", 2},
     FailingRun{"UnknownSwitch", "addon3 -mp3 @stereo.sng = @out.wav", 2},
-    FailingRun{"Mp3FromText", "addon1 --preset cd @notes.txt @out.mp3", 1},
     FailingRun{"Mp3WithoutPreset", "addon1 @stereo.sng @out.mp3", 2},
     FailingRun{"Mp3IntoMissingFolder", "addon1 --preset cd @stereo.sng @gone/out.mp3", 1},
     FailingRun{"ViewMissingStream", "sndview @nothing.sng", 1},
