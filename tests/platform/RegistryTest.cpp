@@ -2,6 +2,7 @@
 #include "platform/Registry.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -150,6 +151,66 @@ TEST_F(RegistryTest, FullDiskKeepsTheOldStoreAndSaysSo)
     // Nothing of the failed write is left beside the store.
     EXPECT_EQ(QDir(QFileInfo(store()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("registry.reg")});
+}
+
+// sonorelle-reg on the same store and prefix.
+class RegToolTest : public RegistryTest {
+protected:
+    // shellLimits (e.g. "ulimit -f 1;") are set by sh before it execs the tool.
+    test::ToolRun run(const QStringList& arguments, const QString& shellLimits = {}) const
+    {
+        return test::RunToEnd(QStringLiteral("/usr/bin/env"),
+                              QStringList{QStringLiteral("SONORELLE_REGISTRY=") + store(),
+                                          QStringLiteral("WINEPREFIX=") + prefix(), QStringLiteral("/bin/sh"),
+                                          QStringLiteral("-c"), shellLimits + QStringLiteral(" exec \"$0\" \"$@\""),
+                                          test::Tool("sonorelle-reg")}
+                                  + arguments,
+                              30000);
+    }
+
+    const QString key = QStringLiteral("HKLM\\SOFTWARE\\Corvitane\\Sonorelle");
+};
+
+TEST_F(RegToolTest, SetThenGet)
+{
+    const QString text = QString::fromUtf8("C:\\Spiele\\Kickvale 09 \"ü\"");
+    EXPECT_EQ(run({QStringLiteral("set"), key, QStringLiteral("LastWorkDir"), text}).exitCode, 0);
+    EXPECT_EQ(run({QStringLiteral("get"), QStringLiteral("HKEY_LOCAL_MACHINE\\software\\corvitane\\sonorelle"),
+                   QStringLiteral("lastworkdir")}).out,
+              (text + u'\n').toUtf8());
+    const test::ToolRun missing = run({QStringLiteral("get"), QStringLiteral("HKCU\\Software\\Winamp"), QStringLiteral("x")});
+    EXPECT_EQ(missing.exitCode, 0);
+    EXPECT_EQ(missing.out, QByteArray("\n"));
+}
+
+TEST_F(RegToolTest, UsageAndWriteErrors)
+{
+    for (const QStringList& wrong : {QStringList{}, QStringList{QStringLiteral("get"), QStringLiteral("HKLM\\A")},
+                                     QStringList{QStringLiteral("put"), QStringLiteral("HKLM\\A"), QStringLiteral("b")},
+                                     QStringList{QStringLiteral("get"), QStringLiteral("HKEY_USERS\\A"), QStringLiteral("b")}}) {
+        const test::ToolRun usage = run(wrong);
+        EXPECT_EQ(usage.exitCode, 2) << wrong.join(u' ').toStdString();
+        EXPECT_TRUE(usage.err.contains("usage:"));
+    }
+    test::WriteFile(store(), "garbage\n");
+    const test::ToolRun refused = run({QStringLiteral("set"), key, QStringLiteral("b"), QStringLiteral("c")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_FALSE(refused.err.isEmpty());
+}
+
+// A file size limit of 512 bytes kills the writer (SIGXFSZ) inside its write.
+TEST_F(RegToolTest, WriterKilledInItsWriteLeavesTheOldStoreAndNoStaleLock)
+{
+    const QString big(3000, u'x');
+    ASSERT_EQ(run({QStringLiteral("set"), key, QStringLiteral("Big"), big}).exitCode, 0);
+    const QByteArray before = test::ReadFile(store());
+    const test::ToolRun killed = run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")},
+                                     QStringLiteral("ulimit -f 1;"));
+    EXPECT_TRUE(killed.crashed || killed.exitCode != 0);
+    EXPECT_EQ(test::ReadFile(store()), before);
+
+    EXPECT_EQ(run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")}).exitCode, 0);
+    EXPECT_EQ(run({QStringLiteral("get"), key, QStringLiteral("Big")}).out, (big + u'\n').toUtf8());
 }
 
 TEST(RegFileTest, BrokenLinesMakeNoKeyAndSwallowNoLaterValue)
