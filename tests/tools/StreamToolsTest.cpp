@@ -107,17 +107,13 @@ INSTANTIATE_TEST_SUITE_P(Inputs, EncodeInputTest, ::testing::Values(
     InputKind{"Wav16", "-r 44100 -c 2 -b 16", "wav", nullptr, true},
     InputKind{"Wav8Mono22050", "-r 22050 -c 1 -b 8", "wav", nullptr, true},
     InputKind{"Wav24At48000", "-r 48000 -c 2 -b 24", "wav", nullptr, true},
-    InputKind{"Aiff", "-r 44100 -c 2 -b 16", "aiff", nullptr, true},
     InputKind{"FlacMono", "-r 44100 -c 1 -b 16", "flac", nullptr, true},
     InputKind{"Ogg", "-r 44100 -c 2", "ogg", nullptr, true},
-    // ID3v2 before the audio and ID3v1 after it, as songs people add carry them.
-    InputKind{"Mp3WithTags", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet --add-id3v2 --tt Title --ta Artist @tone.wav @tone.mp3", true},
     // Decoded MP3 overshoots full scale; wrapped peaks would add zero crossings.
     InputKind{"Mp3LoudSquare", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet @tone.wav @tone.mp3", true, "square 1000 vol 0.999"},
     InputKind{"Mp3WithoutHeader", "-r 44100 -c 2 -b 16", "mp3", "lame --quiet -t @tone.wav @tone.mp3", false},
     // At 22 050 Hz lame's default frames are too small for the length header.
-    InputKind{"Mp3Mono22050", "-r 22050 -c 1 -b 16", "mp3", "lame --quiet -b 64 @tone.wav @tone.mp3", true},
-    InputKind{"Mp2", "-r 44100 -c 2 -b 16", "mp2", "ffmpeg -v error -y -i @tone.wav -c:a mp2 @tone.mp2", false}),
+    InputKind{"Mp3Mono22050", "-r 22050 -c 1 -b 16", "mp3", "lame --quiet -b 64 @tone.wav @tone.mp3", true}),
     [](const ::testing::TestParamInfo<InputKind>& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST_F(StreamToolsTest, DamagedMp3GivesOneLineOrNoneButNeverTheDecodersNotes)
