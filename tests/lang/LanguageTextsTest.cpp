@@ -43,13 +43,10 @@ TEST_F(LanguageTextsTest, OnlyFilledKeysOfTheTranslateSectionGiveText)
     EXPECT_EQ(text("LngBtnPlay"), QString());
 }
 
-TEST_F(LanguageTextsTest, FieldCaptionsGetAColonAndFallbacksStandInOnlyForEmptyTexts)
+TEST_F(LanguageTextsTest, FallbacksStandInOnlyForEmptyTexts)
 {
     EXPECT_EQ(texts.missingFileText(), QStringLiteral("Error: can not find"));
-    load("[Translate]\nLngLabelGod=Year\nLngFrameTrack=Songs\nmsg8_1=Introuvable :\nmsgcap1=\n");
-    EXPECT_EQ(texts.caption({LanguageWindow::Main, QStringLiteral("Label8"), QStringLiteral("LngLabelGod"), true}), QStringLiteral("Year:"));
-    EXPECT_EQ(texts.caption({LanguageWindow::Main, QStringLiteral("Frame1"), QStringLiteral("LngFrameTrack"), false}), QStringLiteral("Songs"));
-    EXPECT_EQ(texts.caption({LanguageWindow::Setup, QStringLiteral("Label7"), QStringLiteral("VersionCap"), true}), QStringLiteral(":"));
+    load("[Translate]\nmsg8_1=Introuvable :\nmsgcap1=\n");
     EXPECT_EQ(texts.missingFileText(), QStringLiteral("Introuvable :"));
     EXPECT_EQ(texts.messageCaption(), QStringLiteral("Sonorelle"));
 }
