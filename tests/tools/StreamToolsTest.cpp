@@ -1,6 +1,8 @@
-#include "support/ToolRun.h"
+#include "stream/GameStreamReader.h"
+#include "stream/GameStreamWriter.h"
+#include "stream/ToneGenerator.h"
 #include "support/NamedRows.h"
-#include "tools/AudioProbe.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,10 +11,159 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 namespace sonorelle::test {
 namespace {
 
 using test::PrintTo;
+
+// Audio as libsndfile (not our decoder) reads it back.
+struct DecodedAudio {
+    int sampleRate = 0;
+    int channels = 0;
+    int format = 0;
+    std::vector<std::int16_t> samples;
+
+    std::size_t frames() const { return channels ? samples.size() / static_cast<std::size_t>(channels) : 0; }
+
+    // Tone frequency of one channel from its zero crossings, ignoring the first and last
+    // tenth where encoders fade in and pad.
+    double frequency(int channel) const
+    {
+        const std::size_t first = frames() / 10;
+        const std::size_t last = frames() - frames() / 10;
+        const auto at = [&](std::size_t frame) { return samples[frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel)]; };
+        int crossings = 0;
+        for (std::size_t frame = first + 1; frame < last; ++frame)
+            crossings += (at(frame - 1) < 0) != (at(frame) < 0) ? 1 : 0;
+        return crossings / 2.0 * sampleRate / static_cast<double>(last - first);
+    }
+};
+
+DecodedAudio ReadAudio(const QString& path)
+{
+    DecodedAudio audio;
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_READ, &info);
+    if (!file)
+        return audio;
+    audio.sampleRate = info.samplerate;
+    audio.channels = info.channels;
+    audio.format = info.format;
+    std::vector<std::int16_t> chunk(65536 * static_cast<std::size_t>(info.channels));
+    while (const sf_count_t got = sf_readf_short(file, chunk.data(), 65536))
+        audio.samples.insert(audio.samples.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got * info.channels));
+    sf_close(file);
+    return audio;
+}
+
+constexpr std::size_t kFramesPerBlock = 2041;
+
+class GameStreamTest : public ::testing::TestWithParam<std::size_t> {
+protected:
+    QString write(std::size_t frames)
+    {
+        tone = ToneGenerator(440.0, 44100, 2, 0.6).frames(frames);
+        GameStreamWriter::writeFile(path.toStdString(), tone);
+        return path;
+    }
+
+    // Odd read sizes cross block boundaries at every possible offset.
+    std::vector<std::int16_t> decode() const
+    {
+        auto reader = GameStreamReader::open(path.toStdString());
+        if (!reader) {
+            ADD_FAILURE() << "not read as a game stream";
+            return {};
+        }
+        std::vector<std::int16_t> samples(static_cast<std::size_t>(reader->frames()) * 2 + 2 * 5000);
+        std::size_t done = 0;
+        while (const std::size_t got = reader->read(samples.data() + done * 2, 997))
+            done += got;
+        samples.resize(done * 2);
+        return samples;
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("s01.sng"));
+    std::vector<std::int16_t> tone;
+};
+
+// The true length must survive the padding of the last block.
+TEST_P(GameStreamTest, WrittenStreamReadsBackItsTrueLengthAndAgreesWithLibsndfile)
+{
+    const std::size_t frames = GetParam();
+    write(frames);
+    EXPECT_EQ(QFile(path).size(), qint64(60 + (frames + kFramesPerBlock - 1) / kFramesPerBlock * 2048));
+    const auto ours = decode();
+    ASSERT_EQ(ours.size(), frames * 2);
+
+    // libsndfile ignores `fact` and decodes the padding too; up to the true length it must
+    // hear exactly what we decode, which proves the block layout is the standard one.
+    const DecodedAudio theirs = ReadAudio(path);
+    ASSERT_EQ(theirs.format, SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM);
+    ASSERT_GE(theirs.samples.size(), ours.size());
+    EXPECT_TRUE(std::equal(ours.begin(), ours.end(), theirs.samples.begin()));
+    double signal = 0.0;
+    double noise = 1.0;
+    for (std::size_t i = 0; i < tone.size(); ++i) {
+        signal += double(tone[i]) * tone[i];
+        noise += (double(tone[i]) - ours[i]) * (double(tone[i]) - ours[i]);
+    }
+    if (frames > 4 * kFramesPerBlock) {
+        EXPECT_GT(10.0 * std::log10(signal / noise), 30.0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, GameStreamTest, ::testing::Values(1, 9, 2040, 2041, 2042, 4082, 44100 * 2 + 17));
+
+TEST_F(GameStreamTest, DataSizeBeyondTheFileReadsTheWholeBlocksOnly)
+{
+    QByteArray bytes = ReadFile(write(3 * kFramesPerBlock));
+    bytes.replace(48, 4, "\xFF\xFF\xFF\xFF");  // fact: unknown
+    bytes.replace(56, 4, "\xFF\xFF\xFF\xFF");  // data: a streaming writer's placeholder
+    WriteFile(path, bytes + "TAG" + QByteArray(125, ' '));
+    EXPECT_EQ(decode().size(), 3 * kFramesPerBlock * 2);
+}
+
+// Whole blocks, so neither encoder pads: a slow wave driven past full scale, with
+// jumps to both ends the predictor overshoots, and a busy right channel.
+std::vector<std::int16_t> Signal(std::size_t frames)
+{
+    std::vector<std::int16_t> samples(frames * 2);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double wave = std::sin(double(i) * 0.01) * 1.5 + (i % 7 == 0 ? ((i / 300) % 2 ? 0.9 : -0.9) : 0.0);
+        const int left = i % 1000 == 5 ? -32768 : int(std::lround(std::clamp(wave, -1.0, 1.0) * 32767));
+        samples[2 * i] = static_cast<std::int16_t>(left);
+        samples[2 * i + 1] = static_cast<std::int16_t>(-left / 2 + int(i % 13) * 900);
+    }
+    return samples;
+}
+
+// Our encoder against libsndfile's IMA ADPCM encoder, byte for byte.
+TEST(StreamEncoderTest, EncodesExactlyAsLibsndfileDoes)
+{
+    constexpr std::size_t Blocks = 6;
+    const std::vector<std::int16_t> samples = Signal(Blocks * kFramesPerBlock);
+    QTemporaryDir dir;
+    const QString ours = dir.filePath(QStringLiteral("ours.sng"));
+    const QString theirs = dir.filePath(QStringLiteral("theirs.wav"));
+    GameStreamWriter::writeFile(ours.toStdString(), samples);
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM;
+    SNDFILE* file = sf_open(theirs.toLocal8Bit().constData(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size() / 2));
+    sf_close(file);
+    // The audio is the last chunk of both files.
+    EXPECT_EQ(ReadFile(ours).right(Blocks * 2048), ReadFile(theirs).right(Blocks * 2048));
+}
 
 constexpr double kToneHz = 1000.0;
 constexpr std::size_t kFrames = 132300;  // 3 s at 44 100 Hz
