@@ -32,7 +32,8 @@ protected:
 // Only the Translate section counts, its name and keys in any case.
 TEST_F(LanguageTextsTest, OnlyFilledKeysOfTheTranslateSectionGiveText)
 {
-    load("[Global]\nLngBtnDel=from Global\n[TRANSLATE]\nLngBtnAdd=\nlngbtnPLAY = Play \nMSGCAP1=Title\n");
+    load("[Global]\nLngBtnDel=from Global\n"
+         "[TRANSLATE]\nLngBtnAdd=\nlngbtnPLAY = Play \nMSGCAP1=Title\n");
     EXPECT_EQ(text("LngBtnAdd"), QString());
     EXPECT_EQ(text("LngBtnDel"), QString());
     EXPECT_EQ(text("msg2"), QString());

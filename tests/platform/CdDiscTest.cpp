@@ -82,11 +82,13 @@ TEST(CdUnitsTest, ImagesFollowTheDrivesAndTellAMissingBin)
 {
     QTemporaryDir dir;
     const ImageDisc oneTrack{{}, {}, {ImageTrack{true, 0, 75, {}, {}}}};
-    const QString good = test::WriteCueImage(dir.path(), QStringLiteral("Good Disc"), oneTrack).source;
+    const QString good =
+        test::WriteCueImage(dir.path(), QStringLiteral("Good Disc"), oneTrack).source;
     // The FILE line names an existing file, but libcdio opens lonely.bin.
     const QString lonely = dir.path() + QStringLiteral("/lonely.cue");
     test::WriteCueImage(dir.path(), QStringLiteral("track"), oneTrack);
-    test::WriteFile(lonely, "FILE \"track.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+    test::WriteFile(lonely,
+                    "FILE \"track.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
 
     const QList<CdUnit> units =
         ListCDDrives(good + QStringLiteral(" ; ;") + dir.path() + QStringLiteral("/gone.cue;") + lonely);

@@ -8,9 +8,9 @@ namespace {
 TEST(CodePageTest, LocaleGivesTheCodePageWineChooses)
 {
     const std::pair<const char*, int> cases[] = {
-        {"ru_RU.UTF-8", 1251}, {"sr_RS.UTF-8", 1251}, {"sr_RS.UTF-8@latin", 1250}, {"cs_CZ.ISO-8859-2", 1250},
-        {"hu_HU", 1250}, {"en_US.UTF-8", 1252}, {"C", 1252}, {"", 1252}, {"ja_JP.UTF-8", 932},
-        {"zh_CN.UTF-8", 936}, {"zh_TW.UTF-8", 950},
+        {"ru_RU.UTF-8", 1251}, {"sr_RS.UTF-8", 1251}, {"sr_RS.UTF-8@latin", 1250},
+        {"cs_CZ.ISO-8859-2", 1250}, {"hu_HU", 1250}, {"en_US.UTF-8", 1252}, {"C", 1252},
+        {"", 1252}, {"ja_JP.UTF-8", 932}, {"zh_CN.UTF-8", 936}, {"zh_TW.UTF-8", 950},
     };
     for (const auto& [locale, expected] : cases)
         EXPECT_EQ(CodePage::forLocale(QString::fromLatin1(locale)), expected) << locale;

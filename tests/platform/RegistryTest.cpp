@@ -159,13 +159,11 @@ protected:
     // shellLimits (e.g. "ulimit -f 1;") are set by sh before it execs the tool.
     test::ToolRun run(const QStringList& arguments, const QString& shellLimits = {}) const
     {
-        return test::RunToEnd(QStringLiteral("/usr/bin/env"),
-                              QStringList{QStringLiteral("SONORELLE_REGISTRY=") + store(),
-                                          QStringLiteral("WINEPREFIX=") + prefix(), QStringLiteral("/bin/sh"),
-                                          QStringLiteral("-c"), shellLimits + QStringLiteral(" exec \"$0\" \"$@\""),
-                                          test::Tool("sonorelle-reg")}
-                                  + arguments,
-                              30000);
+        const QStringList environment{QStringLiteral("SONORELLE_REGISTRY=") + store(),
+                                      QStringLiteral("WINEPREFIX=") + prefix()};
+        const QStringList shell{QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                shellLimits + QStringLiteral(" exec \"$0\" \"$@\""), test::Tool("sonorelle-reg")};
+        return test::RunToEnd(QStringLiteral("/usr/bin/env"), environment + shell + arguments, 30000);
     }
 
     const QString key = QStringLiteral("HKLM\\SOFTWARE\\Corvitane\\Sonorelle");
