@@ -49,26 +49,24 @@ TEST(ToolRunnerTest, EndedToolsKeepTheirExitCodeAndArguments)
     EXPECT_FALSE(missing.error.isEmpty());
 }
 
-TEST(ToolRunnerTest, ToolOutlastingItsLimitIsStopped)
+// A limit or a cancel stops even a tool that ignores TERM.
+TEST(ToolRunnerTest, ToolOutlastingItsLimitOrCancelledIsStopped)
 {
     QTemporaryDir dir;
     const QString pidFile = dir.path() + QStringLiteral("/pid");
-    const RunResult result = runShell(QStringLiteral("echo $$ > \"$1\"; exec sleep 30"), 300, {}, {pidFile});
-    EXPECT_EQ(result.waitResult, RunResult::TimedOut);
-    EXPECT_FALSE(result.succeeded());
+    const QString stubborn =
+        QStringLiteral("trap '' TERM; echo $$ > \"$1\"; while :; do sleep 1; done");
+    const RunResult timedOut = runShell(stubborn, 300, {}, {pidFile});
+    EXPECT_EQ(timedOut.waitResult, RunResult::TimedOut);
+    EXPECT_FALSE(timedOut.succeeded());
     EXPECT_TRUE(processGone(pidFile));
-}
 
-TEST(ToolRunnerTest, CancelStopsEvenAToolThatIgnoresTerminate)
-{
-    QTemporaryDir dir;
-    const QString pidFile = dir.path() + QStringLiteral("/pid");
+    QFile::remove(pidFile);
     int polls = 0;
-    const RunResult result = runShell(
-        QStringLiteral("trap '' TERM; echo $$ > \"$1\"; while :; do sleep 1; done"), -1,
-        [&] { return QFile::exists(pidFile) && ++polls >= 3; }, {pidFile});
-    EXPECT_EQ(result.waitResult, RunResult::Failed);
-    EXPECT_TRUE(result.cancelled);
+    const RunResult cancelled =
+        runShell(stubborn, -1, [&] { return QFile::exists(pidFile) && ++polls >= 3; }, {pidFile});
+    EXPECT_EQ(cancelled.waitResult, RunResult::Failed);
+    EXPECT_TRUE(cancelled.cancelled);
     EXPECT_TRUE(processGone(pidFile));
 }
 
