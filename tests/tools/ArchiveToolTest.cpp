@@ -34,8 +34,8 @@ namespace {
 using Members = std::vector<std::pair<QString, QByteArray>>;
 
 // Runs the real addon2 on files made in a fresh temporary folder.
-class ArchiveToolHarness {
-public:
+class ArchiveToolTest : public ::testing::Test {
+protected:
     QString Path(const QString& name) const { return folder_.filePath(name); }
 
     static ToolRun Run(const QStringList& arguments, int timeLimitMs = 60000)
@@ -82,16 +82,10 @@ public:
         return ReadFile(out);
     }
 
-private:
     QTemporaryDir folder_;
 };
 
 constexpr qint64 kMiB = 1 << 20;
-
-class ArchiveToolTest : public ::testing::Test {
-protected:
-    ArchiveToolHarness tool;
-};
 
 TEST_F(ArchiveToolTest, CreateListAndExtractKeepEveryByte)
 {
@@ -101,71 +95,71 @@ TEST_F(ArchiveToolTest, CreateListAndExtractKeepEveryByte)
         {QStringLiteral("name with blanks.sng"), Bytes(300000, 2)},
         {QStringLiteral("Überschrift.txt"), QByteArrayLiteral("text\n")},
     };
-    const QString archive = tool.Create(QStringLiteral("audio.big"), members);
+    const QString archive = Create(QStringLiteral("audio.big"), members);
     QByteArray expected;
     for (const auto& [name, bytes] : members) {
         expected += name.toUtf8() + '\t' + QByteArray::number(bytes.size()) + '\n';
-        EXPECT_EQ(tool.Extract(archive, name), bytes) << name.toStdString();
+        EXPECT_EQ(Extract(archive, name), bytes) << name.toStdString();
     }
-    EXPECT_EQ(ArchiveToolHarness::Listing(archive), expected);
+    EXPECT_EQ(Listing(archive), expected);
     // Names compare without regard to case, also beyond ASCII.
-    EXPECT_EQ(tool.Extract(archive, QStringLiteral("üBERSCHRIFT.TXT")), members[3].second);
+    EXPECT_EQ(Extract(archive, QStringLiteral("üBERSCHRIFT.TXT")), members[3].second);
 }
 
 TEST_F(ArchiveToolTest, WildcardPutsBackEveryMatchingFileByBaseName)
 {
-    const QString archive = tool.Create(QStringLiteral("audio.big"), {{QStringLiteral("s701.sng"), Bytes(5000, 3)}});
-    QDir(tool.Path(QString())).mkpath(QStringLiteral("audio/songlist.d"));
+    const QString archive = Create(QStringLiteral("audio.big"), {{QStringLiteral("s701.sng"), Bytes(5000, 3)}});
+    QDir(Path(QString())).mkpath(QStringLiteral("audio/songlist.d"));
     const Members matching{{QStringLiteral("songlist.bin"), Bytes(4200, 4)},
         {QStringLiteral("songlist.bak"), Bytes(10, 5)}, {QStringLiteral("SongList.old"), Bytes(77, 6)}};
     for (const auto& [name, bytes] : matching)
-        WriteFile(tool.Path(QStringLiteral("audio/") + name), bytes);
-    WriteFile(tool.Path(QStringLiteral("audio/songs.bin")), "no match");
-    WriteFile(tool.Path(QStringLiteral("audio/.songlist.bin.0123456789abcdef.tmp")), "another run's temporary file");
+        WriteFile(Path(QStringLiteral("audio/") + name), bytes);
+    WriteFile(Path(QStringLiteral("audio/songs.bin")), "no match");
+    WriteFile(Path(QStringLiteral("audio/.songlist.bin.0123456789abcdef.tmp")), "another run's temporary file");
 
-    const ToolRun run = ArchiveToolHarness::Run({QStringLiteral("-ar"), archive, tool.Path(QStringLiteral("audio/songlist.*"))});
+    const ToolRun run = Run({QStringLiteral("-ar"), archive, Path(QStringLiteral("audio/songlist.*"))});
     ASSERT_TRUE(run.Ok()) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty());
-    EXPECT_EQ(ArchiveToolHarness::Listing(archive), "s701.sng\t5000\nSongList.old\t77\nsonglist.bak\t10\nsonglist.bin\t4200\n");
+    EXPECT_EQ(Listing(archive), "s701.sng\t5000\nSongList.old\t77\nsonglist.bak\t10\nsonglist.bin\t4200\n");
     for (const auto& [name, bytes] : matching)
-        EXPECT_EQ(tool.Extract(archive, name), bytes) << name.toStdString();
+        EXPECT_EQ(Extract(archive, name), bytes) << name.toStdString();
 }
 
 TEST_F(ArchiveToolTest, PutBackReplacesTheMemberWhateverItsCaseAndKeepsTheOthers)
 {
     const QByteArray stream = Bytes(70000, 7);
-    const QString archive = tool.Create(QStringLiteral("audio.big"),
+    const QString archive = Create(QStringLiteral("audio.big"),
         {{QStringLiteral("s701.sng"), stream}, {QStringLiteral("SongList.bin"), Bytes(140, 8)}});
     QByteArray list;
     for (std::uint32_t round = 0; round < 40; ++round) {
         list = Bytes(140 * (round % 7), 100 + round);
-        tool.Put(archive, QStringLiteral("songlist.bin"), list);
-        ASSERT_EQ(tool.Extract(archive, QStringLiteral("songlist.bin")), list) << "round " << round;
+        Put(archive, QStringLiteral("songlist.bin"), list);
+        ASSERT_EQ(Extract(archive, QStringLiteral("songlist.bin")), list) << "round " << round;
     }
-    EXPECT_EQ(ArchiveToolHarness::Listing(archive), "s701.sng\t70000\nsonglist.bin\t" + QByteArray::number(list.size()) + '\n');
-    EXPECT_EQ(tool.Extract(archive, QStringLiteral("s701.sng")), stream);
+    EXPECT_EQ(Listing(archive), "s701.sng\t70000\nsonglist.bin\t" + QByteArray::number(list.size()) + '\n');
+    EXPECT_EQ(Extract(archive, QStringLiteral("s701.sng")), stream);
 }
 
 TEST_F(ArchiveToolTest, FailuresSayOneLineAndChangeNothing)
 {
-    const QString archive = tool.Create(QStringLiteral("audio.big"), {{QStringLiteral("songlist.bin"), Bytes(4200, 9)}});
-    WriteFile(tool.Path(QStringLiteral("in/SONGLIST.BIN")), "same member name");
+    const QString archive = Create(QStringLiteral("audio.big"), {{QStringLiteral("songlist.bin"), Bytes(4200, 9)}});
+    WriteFile(Path(QStringLiteral("in/SONGLIST.BIN")), "same member name");
     const QByteArray before = ReadFile(archive);
-    const QString out = tool.Path(QStringLiteral("out.bin"));
-    const QString list = tool.Path(QStringLiteral("in/songlist.bin"));
-    const QString fresh = tool.Path(QStringLiteral("new.big"));
+    const QString out = Path(QStringLiteral("out.bin"));
+    const QString list = Path(QStringLiteral("in/songlist.bin"));
+    const QString fresh = Path(QStringLiteral("new.big"));
     const std::pair<QStringList, int> failing[] = {
-        {{QStringLiteral("-ar"), archive, tool.Path(QStringLiteral("nothing.*"))}, 1},
-        {{QStringLiteral("-ar"), archive, tool.Path(QStringLiteral("missing.bin"))}, 1},
-        {{QStringLiteral("-ar"), archive, tool.Path(QStringLiteral("in"))}, 1},
-        {{QStringLiteral("-ar"), archive, tool.Path(QStringLiteral("*.big"))}, 1},  // the archive itself
-        {{QStringLiteral("-ar"), tool.Path(QStringLiteral("absent.big")), tool.Path(QStringLiteral("in/*"))}, 1},
+        {{QStringLiteral("-ar"), archive, Path(QStringLiteral("nothing.*"))}, 1},
+        {{QStringLiteral("-ar"), archive, Path(QStringLiteral("missing.bin"))}, 1},
+        {{QStringLiteral("-ar"), archive, Path(QStringLiteral("in"))}, 1},
+        {{QStringLiteral("-ar"), archive, Path(QStringLiteral("*.big"))}, 1},  // the archive itself
+        {{QStringLiteral("-ar"), Path(QStringLiteral("absent.big")), Path(QStringLiteral("in/*"))}, 1},
         {{QStringLiteral("-e"), archive, QStringLiteral("absent.bin"), out}, 1},
-        {{QStringLiteral("-e"), archive, QStringLiteral("songlist.bin"), tool.Path(QStringLiteral("no/such/out.bin"))}, 1},
+        {{QStringLiteral("-e"), archive, QStringLiteral("songlist.bin"), Path(QStringLiteral("no/such/out.bin"))}, 1},
         {{QStringLiteral("-e"), archive, QStringLiteral("songlist.bin"), archive}, 1},
         {{QStringLiteral("-c"), archive, list}, 1},
-        {{QStringLiteral("-c"), fresh, list, tool.Path(QStringLiteral("in/SONGLIST.BIN"))}, 1},
-        {{QStringLiteral("-c"), fresh, tool.Path(QStringLiteral("in/missing"))}, 1},
+        {{QStringLiteral("-c"), fresh, list, Path(QStringLiteral("in/SONGLIST.BIN"))}, 1},
+        {{QStringLiteral("-c"), fresh, Path(QStringLiteral("in/missing"))}, 1},
         {{QStringLiteral("-x"), archive}, 2},
         {{QStringLiteral("-l")}, 2},
         {{QStringLiteral("-l"), archive, QStringLiteral("extra")}, 2},
@@ -175,23 +169,23 @@ TEST_F(ArchiveToolTest, FailuresSayOneLineAndChangeNothing)
         {{QStringLiteral("-c"), archive}, 2},
     };
     for (const auto& [arguments, exitCode] : failing) {
-        const ToolRun run = ArchiveToolHarness::Run(arguments);
+        const ToolRun run = Run(arguments);
         EXPECT_TRUE(run.OneLineError()) << arguments.join(u' ').toStdString() << ": " << run.err.toStdString();
         EXPECT_EQ(run.exitCode, exitCode) << arguments.join(u' ').toStdString();
     }
     EXPECT_EQ(ReadFile(archive), before);
     // No output and no temporary file left behind.
-    EXPECT_EQ(QDir(tool.Path(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("audio.big")});
+    EXPECT_EQ(QDir(Path(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("audio.big")});
 }
 
 TEST_F(ArchiveToolTest, PuttingBackASmallMemberGrowsABigArchiveByLittleMoreThanTheMember)
 {
     const qint64 listSize = 10 * 1024;
-    const QString archive = tool.Create(QStringLiteral("audio.big"),
+    const QString archive = Create(QStringLiteral("audio.big"),
         {{QStringLiteral("s701.sng"), Bytes(64 * kMiB, 1)}, {QStringLiteral("songlist.bin"), Bytes(listSize, 2)}});
     for (std::uint32_t round = 0; round < 3; ++round) {
         const qint64 before = QFileInfo(archive).size();
-        tool.Put(archive, QStringLiteral("songlist.bin"), Bytes(listSize, 3 + round));
+        Put(archive, QStringLiteral("songlist.bin"), Bytes(listSize, 3 + round));
         const qint64 growth = QFileInfo(archive).size() - before;
         // The member plus a directory of two entries; never a rewrite.
         EXPECT_GE(growth, listSize);
@@ -203,10 +197,10 @@ TEST_F(ArchiveToolTest, UnusedSpaceIsReclaimedWithinTheDocumentedBound)
 {
     const qint64 bigSize = 8 * kMiB;
     const qint64 listSize = 3 * kMiB;
-    const QString archive = tool.Create(QStringLiteral("audio.big"),
+    const QString archive = Create(QStringLiteral("audio.big"),
         {{QStringLiteral("s701.sng"), Bytes(bigSize, 1)}, {QStringLiteral("songlist.bin"), Bytes(listSize, 4)}});
     // Writers work on the file behind a link; the compacted file must not replace the link.
-    const QString link = tool.Path(QStringLiteral("linked.big"));
+    const QString link = Path(QStringLiteral("linked.big"));
     ASSERT_TRUE(QFile::link(archive, link));
 
     const qint64 live = bigSize + listSize;
@@ -216,7 +210,7 @@ TEST_F(ArchiveToolTest, UnusedSpaceIsReclaimedWithinTheDocumentedBound)
     int shrinks = 0;
     for (std::uint32_t round = 0; round < 20; ++round) {
         const qint64 before = QFileInfo(archive).size();
-        tool.Put(link, QStringLiteral("songlist.bin"), Bytes(listSize, 10 + round));
+        Put(link, QStringLiteral("songlist.bin"), Bytes(listSize, 10 + round));
         const qint64 after = QFileInfo(archive).size();
         EXPECT_LE(after, bound) << "round " << round;
         largest = std::max(largest, after);
@@ -226,8 +220,8 @@ TEST_F(ArchiveToolTest, UnusedSpaceIsReclaimedWithinTheDocumentedBound)
     // Not a rewrite at every put-back: the file grew well past its live size between compactions.
     EXPECT_GT(largest, live + static_cast<qint64>(ArchiveLayout::kReclaimFloorBytes) / 2);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(tool.Extract(link, QStringLiteral("songlist.bin")), Bytes(listSize, 29));
-    EXPECT_EQ(tool.Extract(archive, QStringLiteral("s701.sng")), Bytes(bigSize, 1));
+    EXPECT_EQ(Extract(link, QStringLiteral("songlist.bin")), Bytes(listSize, 29));
+    EXPECT_EQ(Extract(archive, QStringLiteral("s701.sng")), Bytes(bigSize, 1));
 }
 
 TEST(ArchiveWildcardTest, MatchesLikeWindowsWithoutRegardToCase)
@@ -292,27 +286,27 @@ QByteArray ForgedDirectory(const std::vector<unsigned char>& directory, std::uin
 // An archive that has been through -c and one -ar, so both slots are in use; whatever
 // becomes of its bytes, addon2 must answer with the whole old or new state or one line
 // of error, never a crash or a hang.
-class ArchiveDamageTest : public ::testing::Test {
+class ArchiveDamageTest : public ArchiveToolTest {
 protected:
     void SetUp() override
     {
-        const QString archive = tool.Create(QStringLiteral("good.big"),
+        const QString archive = Create(QStringLiteral("good.big"),
             {{QStringLiteral("s701.sng"), Bytes(30000, 1)}, {QStringLiteral("songlist.bin"), Bytes(4200, 2)}});
-        tool.Put(archive, QStringLiteral("songlist.bin"), Bytes(5600, 3));
+        Put(archive, QStringLiteral("songlist.bin"), Bytes(5600, 3));
         pristine = ReadFile(archive);
-        WriteFile(tool.Path(QStringLiteral("member.bin")), "member");
+        WriteFile(Path(QStringLiteral("member.bin")), "member");
     }
 
     QString Damaged(const QByteArray& image) const
     {
-        WriteFile(tool.Path(QStringLiteral("damaged.big")), image);
-        return tool.Path(QStringLiteral("damaged.big"));
+        WriteFile(Path(QStringLiteral("damaged.big")), image);
+        return Path(QStringLiteral("damaged.big"));
     }
 
     void ExpectOldNewOrOneLineError(const QString& path, const std::string& what)
     {
         SCOPED_TRACE(what);
-        const ToolRun listing = ArchiveToolHarness::Run({QStringLiteral("-l"), path}, kTimeLimitMs);
+        const ToolRun listing = Run({QStringLiteral("-l"), path}, kTimeLimitMs);
         ASSERT_TRUE(listing.finished && !listing.crashed);
         const QByteArray list = listing.out.endsWith("\t4200\n") ? Bytes(4200, 2) : Bytes(5600, 3);
         if (listing.Ok())
@@ -321,8 +315,8 @@ protected:
             EXPECT_TRUE(listing.OneLineError()) << listing.err.toStdString();
         const std::pair<const char*, QByteArray> members[] = {{"s701.sng", Bytes(30000, 1)}, {"songlist.bin", list}};
         for (const auto& [name, bytes] : members) {
-            const QString out = tool.Path(QStringLiteral("out"));
-            const ToolRun run = ArchiveToolHarness::Run({QStringLiteral("-e"), path, QString::fromLatin1(name), out}, kTimeLimitMs);
+            const QString out = Path(QStringLiteral("out"));
+            const ToolRun run = Run({QStringLiteral("-e"), path, QString::fromLatin1(name), out}, kTimeLimitMs);
             if (run.Ok())
                 EXPECT_TRUE(listing.Ok() && ReadFile(out) == bytes) << name;
             else
@@ -335,12 +329,11 @@ protected:
     {
         const auto contents = [&] { return QFileInfo(path).isFile() ? ReadFile(path) : QByteArray("not a file"); };
         const QByteArray before = contents();
-        const ToolRun put = ArchiveToolHarness::Run({QStringLiteral("-ar"), path, tool.Path(QStringLiteral("member.bin"))}, kTimeLimitMs);
+        const ToolRun put = Run({QStringLiteral("-ar"), path, Path(QStringLiteral("member.bin"))}, kTimeLimitMs);
         EXPECT_TRUE(put.OneLineError()) << what << ": " << put.err.toStdString();
         EXPECT_EQ(contents(), before) << what;
     }
 
-    ArchiveToolHarness tool;
     QByteArray pristine;
 };
 
@@ -375,11 +368,11 @@ TEST_F(ArchiveDamageTest, ForeignFilesAreRefusedAndNeverWrittenTo)
         ExpectOldNewOrOneLineError(Damaged(image), what);
         ExpectPutBackRefused(Damaged(image), what);
     }
-    ASSERT_TRUE(QDir(tool.Path(QString())).mkpath(QStringLiteral("folder.big")));
-    ASSERT_EQ(::mkfifo(tool.Path(QStringLiteral("pipe.big")).toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QDir(Path(QString())).mkpath(QStringLiteral("folder.big")));
+    ASSERT_EQ(::mkfifo(Path(QStringLiteral("pipe.big")).toLocal8Bit().constData(), 0600), 0);
     for (const char* name : {"folder.big", "pipe.big", "absent.big"}) {
-        ExpectOldNewOrOneLineError(tool.Path(QString::fromLatin1(name)), name);
-        ExpectPutBackRefused(tool.Path(QString::fromLatin1(name)), name);
+        ExpectOldNewOrOneLineError(Path(QString::fromLatin1(name)), name);
+        ExpectPutBackRefused(Path(QString::fromLatin1(name)), name);
     }
 }
 
@@ -407,7 +400,7 @@ TEST_F(ArchiveDamageTest, ForgedDirectoriesWithAbsurdValuesAreRefused)
 TEST_F(ArchiveDamageTest, ASlotAtTheLastSequenceIsReadButNeverWrappedAround)
 {
     const QString path = Damaged(ForgedDirectory(Directory(0, {}), kHuge));
-    const ToolRun listing = ArchiveToolHarness::Run({QStringLiteral("-l"), path});
+    const ToolRun listing = Run({QStringLiteral("-l"), path});
     EXPECT_TRUE(listing.Ok());
     EXPECT_TRUE(listing.out.isEmpty());
     ExpectPutBackRefused(path, "last sequence");
@@ -429,16 +422,15 @@ bool RunAndKill(const QStringList& arguments, std::chrono::microseconds delay)
     return process.exitStatus() == QProcess::CrashExit;
 }
 
-TEST(ArchiveKillTest, AnArKilledAtAnyMomentLeavesTheOldOrTheNewMember)
+TEST_F(ArchiveToolTest, AnArKilledAtAnyMomentLeavesTheOldOrTheNewMember)
 {
-    ArchiveToolHarness tool;
-    QDir(tool.Path(QString())).mkpath(QStringLiteral("audio"));
+    QDir(Path(QString())).mkpath(QStringLiteral("audio"));
     const QByteArray stream = Bytes(kStreamSize, 1);
     QByteArray current = Bytes(kListSize, 2);
-    const QString archive = tool.Create(QStringLiteral("audio/audio.big"),
+    const QString archive = Create(QStringLiteral("audio/audio.big"),
         {{QStringLiteral("s701.sng"), stream}, {QStringLiteral("songlist.bin"), current}});
-    const QString list = tool.Path(QStringLiteral("audio/songlist.bin"));
-    const QStringList putBack{QStringLiteral("-ar"), archive, tool.Path(QStringLiteral("audio/songlist.*"))};
+    const QString list = Path(QStringLiteral("audio/songlist.bin"));
+    const QStringList putBack{QStringLiteral("-ar"), archive, Path(QStringLiteral("audio/songlist.*"))};
     const QByteArray listing = "s701.sng\t" + QByteArray::number(kStreamSize) + "\nsonglist.bin\t" + QByteArray::number(kListSize) + '\n';
 
     // Spread the kills over the whole length of an uninterrupted run, start-up and an
@@ -447,7 +439,7 @@ TEST(ArchiveKillTest, AnArKilledAtAnyMomentLeavesTheOldOrTheNewMember)
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(ArchiveToolHarness::Run(putBack).Ok());
+        ASSERT_TRUE(Run(putBack).Ok());
     std::uniform_int_distribution<std::int64_t> delays(0, clock.nsecsElapsed() / 1000 / 2);
     std::mt19937 generator(20261206);
 
@@ -458,20 +450,20 @@ TEST(ArchiveKillTest, AnArKilledAtAnyMomentLeavesTheOldOrTheNewMember)
         WriteFile(list, next);
         killedMidway += RunAndKill(putBack, std::chrono::microseconds(delays(generator))) ? 1 : 0;
 
-        ASSERT_EQ(ArchiveToolHarness::Listing(archive), listing);
-        const auto extracted = tool.Extract(archive, QStringLiteral("songlist.bin"));
+        ASSERT_EQ(Listing(archive), listing);
+        const auto extracted = Extract(archive, QStringLiteral("songlist.bin"));
         ASSERT_TRUE(extracted == current || extracted == next);
         current = *extracted;
         if (iteration % 25 == 0) {
-            ASSERT_EQ(tool.Extract(archive, QStringLiteral("s701.sng")), stream);
+            ASSERT_EQ(Extract(archive, QStringLiteral("s701.sng")), stream);
         }
     }
     EXPECT_GT(killedMidway, kIterations / 4);
 
     // A later run tidies what the killed ones left and still works.
-    tool.Put(archive, QStringLiteral("audio/songlist.bin"), Bytes(kListSize, 7));
-    EXPECT_EQ(tool.Extract(archive, QStringLiteral("songlist.bin")), Bytes(kListSize, 7));
-    EXPECT_EQ(QDir(tool.Path(QStringLiteral("audio"))).entryList(QDir::Files | QDir::Hidden),
+    Put(archive, QStringLiteral("audio/songlist.bin"), Bytes(kListSize, 7));
+    EXPECT_EQ(Extract(archive, QStringLiteral("songlist.bin")), Bytes(kListSize, 7));
+    EXPECT_EQ(QDir(Path(QStringLiteral("audio"))).entryList(QDir::Files | QDir::Hidden),
         (QStringList{QStringLiteral("audio.big"), QStringLiteral("songlist.bin")}));
 }
 

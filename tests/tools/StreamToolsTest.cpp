@@ -351,7 +351,6 @@ INSTANTIATE_TEST_SUITE_P(Failures, FailingRunTest, ::testing::Values(
     FailingRun{"OutputFolderMissing", "addon3 -wave @stereo.sng = @gone/out.wav", 1},
     FailingRun{"OutputIsAFolder", "addon3 -wave @stereo.sng = @", 1},
     FailingRun{"DiskFullWhileEncoding", "addon3 -pcstream @stereo.wav = @out", 1, true},
-    FailingRun{"DiskFullWhileDecoding", "addon3 -wave @stereo.sng = @out.wav", 1, true},
     FailingRun{"DiskFullWhileEncodingMp3", "addon1 --preset cd @stereo.wav @out.mp3", 1, true},
     FailingRun{"OutputIsAHardLinkOfTheInput", "addon3 -wave @hard.sng = @stereo.sng", 1},
     FailingRun{"MissingEquals", "addon3 -wave @stereo.sng @out.wav", 2},
