@@ -119,38 +119,32 @@ TEST_F(RegistryTest, StoreRoundTripsAndTakesPrecedenceWithoutTouchingWine)
     EXPECT_EQ(stored.toLower().count("install dir"), 1);
 }
 
-TEST_F(RegistryTest, DamagedOrUnwritableStoreIsLeftAsItWas)
+// A store the disk has no room to rewrite, or a damaged one, stays as it was and is named.
+TEST_F(RegistryTest, StoreThatCannotBeRewrittenIsLeftAsItWas)
 {
-    const QByteArray damaged = "not a registry\n[HKEY_LOCAL_MACHINE\\\\SOFTWARE] 1\n\"A\"=\"b\"\n";
-    test::WriteFile(store(), damaged);
-    Registry reg = registry();
-    QString error;
-    EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("X"), QStringLiteral("y"), &error));
-    EXPECT_TRUE(error.contains(store())) << error.toStdString();
-    EXPECT_EQ(test::ReadFile(store()), damaged);
+    ASSERT_TRUE(registry().WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Big"), QString(3000, u'x')));
+    for (const bool damaged : {false, true}) {
+        if (damaged)
+            test::WriteFile(store(), "not a registry\n[HKEY_LOCAL_MACHINE\\\\SOFTWARE] 1\n\"A\"=\"b\"\n");
+        const QByteArray before = test::ReadFile(store());
+        Registry reg = registry();
+        QString error;
+        {
+            const test::FileSizeLimit fullDisk(damaged ? RLIM_INFINITY : 1024);
+            EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Other"),
+                                           QStringLiteral("new"), &error));
+        }
+        EXPECT_TRUE(error.contains(store())) << error.toStdString();
+        EXPECT_EQ(test::ReadFile(store()), before);
+        // Nothing of the failed write is left beside the store.
+        EXPECT_EQ(QDir(QFileInfo(store()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("registry.reg")});
+    }
 
     // A store in a folder that cannot be made fails plainly.
     test::WriteFile(dir.path() + QStringLiteral("/file"), "x");
     Registry blocked(dir.path() + QStringLiteral("/file/registry.reg"), prefix());
     EXPECT_FALSE(blocked.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("X"), QStringLiteral("y")));
-}
-
-TEST_F(RegistryTest, FullDiskKeepsTheOldStoreAndSaysSo)
-{
-    Registry reg = registry();
-    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Big"), QString(3000, u'x')));
-    const QByteArray before = test::ReadFile(store());
-    QString error;
-    {
-        const test::FileSizeLimit fullDisk(1024);
-        EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Other"), QStringLiteral("new"),
-                                       &error));
-    }
-    EXPECT_TRUE(error.contains(store())) << error.toStdString();
-    EXPECT_EQ(test::ReadFile(store()), before);
-    // Nothing of the failed write is left beside the store.
-    EXPECT_EQ(QDir(QFileInfo(store()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("registry.reg")});
 }
 
 // sonorelle-reg on the same store and prefix.
