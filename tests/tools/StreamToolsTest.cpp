@@ -232,11 +232,9 @@ TEST_P(EncodeInputTest, StreamKeepsLengthAndToneAndDecodesToPcm)
 
     const ToolRun encoded = run("addon3 -pcstream @negotovo.!!! = @gotovo.!!!");
     ASSERT_TRUE(encoded.Ok()) << encoded.err.toStdString();
-    const DecodedAudio stored = ReadAudio(path(QStringLiteral("gotovo.!!!")));
-    EXPECT_EQ(stored.format, SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM);
-    EXPECT_EQ(stored.sampleRate, 44100);
-    EXPECT_EQ(stored.channels, 2);
+    EXPECT_EQ(ReadAudio(path(QStringLiteral("gotovo.!!!"))).format, SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM);
 
+    // -wave keeps the stream's rate and channels, so they show in its output.
     const ToolRun decoded = run("addon3 -wave @gotovo.!!! = @playwav.wav");
     ASSERT_TRUE(decoded.Ok()) << decoded.err.toStdString();
     const DecodedAudio pcm = ReadAudio(path(QStringLiteral("playwav.wav")));
