@@ -36,7 +36,6 @@ TEST_F(LanguageTextsTest, OnlyFilledKeysOfTheTranslateSectionGiveText)
          "[TRANSLATE]\nLngBtnAdd=\nlngbtnPLAY = Play \nMSGCAP1=Title\n");
     EXPECT_EQ(text("LngBtnAdd"), QString());
     EXPECT_EQ(text("LngBtnDel"), QString());
-    EXPECT_EQ(text("msg2"), QString());
     EXPECT_EQ(text("LngBtnPlay"), QStringLiteral("Play"));
     EXPECT_EQ(texts.messageCaption(), QStringLiteral("Title"));
 
