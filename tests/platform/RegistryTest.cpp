@@ -216,7 +216,6 @@ TEST(RegFileTest, BrokenLinesMakeNoKeyAndSwallowNoLaterValue)
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(later->text, QStringLiteral("kept"));
 
-    // Types of eight hex digits are read.
     const RegFile typed = RegFile::parse("WINE REGISTRY Version 2\n[A] 1\n\"big\"=hex(ffffff01):01\n");
     const RegFile::Value* big = typed.findValue(QStringLiteral("A"), QStringLiteral("big"));
     ASSERT_NE(big, nullptr);
