@@ -119,16 +119,6 @@ TEST_F(EveryKindOfPrefix, EachIsFoundOnceInAStableOrder)
               PrefixManager::Wine);
 }
 
-TEST_F(EveryKindOfPrefix, WinePrefixVariableIsTheOnlyPlaceLookedAt)
-{
-    QProcessEnvironment environment = home.environment();
-    environment.insert(QStringLiteral("WINEPREFIX"), home.path(QStringLiteral(".PlayOnLinux/wineprefix/Kickvale09/")));
-    const GameInstallations::Result result = finder.find(environment);
-    ASSERT_EQ(result.installations.size(), 1);
-    EXPECT_EQ(result.installations[0], expected(PrefixManager::Wine, QStringLiteral("Kickvale09"),
-                                                 home.path(QStringLiteral(".PlayOnLinux/wineprefix/Kickvale09"))));
-}
-
 TEST(GameInstallationsTest, HomeWithoutPrefixesOrWithBrokenOnesFindsNothingAndSaysWhy)
 {
     FakeWineHome home;
