@@ -113,10 +113,8 @@ TEST_F(RegistryTest, StoreRoundTripsAndTakesPrecedenceWithoutTouchingWine)
 
     EXPECT_EQ(test::ReadFile(prefix() + QStringLiteral("/system.reg")), systemReg);
     EXPECT_EQ(test::ReadFile(prefix() + QStringLiteral("/user.reg")), userReg);
-    const QByteArray stored = test::ReadFile(store());
-    EXPECT_TRUE(stored.startsWith("WINE REGISTRY Version 2\n"));
-    EXPECT_TRUE(stored.contains("[HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Ostravel\\\\Kickvale 09]"));
-    EXPECT_EQ(stored.toLower().count("install dir"), 1);
+    // A value set again in another case replaces the old one.
+    EXPECT_EQ(test::ReadFile(store()).toLower().count("install dir"), 1);
 }
 
 // A store the disk has no room to rewrite, or a damaged one, stays as it was and is named.
