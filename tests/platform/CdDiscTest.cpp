@@ -96,7 +96,6 @@ TEST(CdUnitsTest, ImagesFollowTheDrivesAndTellAMissingBin)
     const CdUnit& second = units[drives + 1];
     EXPECT_EQ(second.label, QStringLiteral("lonely.cue"));
     EXPECT_TRUE(second.problem.contains(dir.path() + QStringLiteral("/lonely.bin"))) << second.problem.toStdString();
-    EXPECT_EQ(DiscImageProblem(lonely), second.problem);
     // Opening or listing the image tells the same.
     QString error;
     EXPECT_EQ(CdDisc::OpenCD(second, &error), nullptr);
