@@ -1,25 +1,26 @@
+#include "lang/LanguageCatalog.h"
 #include "lang/LanguageTable.h"
 #include "lang/LanguageTexts.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QSet>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace sonorelle::test {
 namespace {
 
 class LanguageTextsTest : public ::testing::Test {
 protected:
-    // Loads a language file of exactly these bytes.
     void load(const QByteArray& bytes)
     {
-        QFile file(folder.filePath(QStringLiteral("test.lng")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
-        texts.load(file.fileName());
+        WriteFile(folder.filePath(QStringLiteral("test.lng")), bytes);
+        texts.load(folder.filePath(QStringLiteral("test.lng")));
     }
 
     QString text(const char* key) const { return texts.text(QString::fromLatin1(key)); }
@@ -28,33 +29,24 @@ protected:
     LanguageTexts texts;
 };
 
-TEST_F(LanguageTextsTest, MissingKeysEmptyValuesOtherSectionsAndMissingFilesGiveEmptyText)
+// Only the Translate section counts, its name and keys in any case.
+TEST_F(LanguageTextsTest, OnlyFilledKeysOfTheTranslateSectionGiveText)
 {
-    load("[Global]\nLngBtnDel=from Global\n[Translate]\nLngBtnAdd=\nLngBtnPlay = Play \n");
+    load("[Global]\nLngBtnDel=from Global\n"
+         "[TRANSLATE]\nLngBtnAdd=\nlngbtnPLAY = Play \nMSGCAP1=Title\n");
     EXPECT_EQ(text("LngBtnAdd"), QString());
     EXPECT_EQ(text("LngBtnDel"), QString());
-    EXPECT_EQ(text("msg2"), QString());
     EXPECT_EQ(text("LngBtnPlay"), QStringLiteral("Play"));
+    EXPECT_EQ(texts.messageCaption(), QStringLiteral("Title"));
 
     texts.load(folder.filePath(QStringLiteral("gone.lng")));
     EXPECT_EQ(text("LngBtnPlay"), QString());
 }
 
-TEST_F(LanguageTextsTest, KeysAndSectionNamesCompareWithoutRegardToCase)
-{
-    load("[TRANSLATE]\nlngbtnADD=Add\nMSGCAP1=Title\n");
-    EXPECT_EQ(text("LngBtnAdd"), QStringLiteral("Add"));
-    EXPECT_EQ(text("LNGBTNADD"), QStringLiteral("Add"));
-    EXPECT_EQ(texts.messageCaption(), QStringLiteral("Title"));
-}
-
-TEST_F(LanguageTextsTest, FieldCaptionsGetAColonAndFallbacksStandInOnlyForEmptyTexts)
+TEST_F(LanguageTextsTest, FallbacksStandInOnlyForEmptyTexts)
 {
     EXPECT_EQ(texts.missingFileText(), QStringLiteral("Error: can not find"));
-    load("[Translate]\nLngLabelGod=Year\nLngFrameTrack=Songs\nmsg8_1=Introuvable :\nmsgcap1=\n");
-    EXPECT_EQ(texts.caption({LanguageWindow::Main, QStringLiteral("Label8"), QStringLiteral("LngLabelGod"), true}), QStringLiteral("Year:"));
-    EXPECT_EQ(texts.caption({LanguageWindow::Main, QStringLiteral("Frame1"), QStringLiteral("LngFrameTrack"), false}), QStringLiteral("Songs"));
-    EXPECT_EQ(texts.caption({LanguageWindow::Setup, QStringLiteral("Label7"), QStringLiteral("VersionCap"), true}), QStringLiteral(":"));
+    load("[Translate]\nmsg8_1=Introuvable :\nmsgcap1=\n");
     EXPECT_EQ(texts.missingFileText(), QStringLiteral("Introuvable :"));
     EXPECT_EQ(texts.messageCaption(), QStringLiteral("Sonorelle"));
 }
@@ -67,6 +59,52 @@ TEST(LanguageTable, EachControlGetsOneCaption)
         EXPECT_FALSE(controls.contains(where)) << where.toStdString();
         controls.insert(where);
     }
+}
+
+QString Shipped(const char* name)
+{
+    return QStringLiteral(SONORELLE_SOURCE_DIR "/languages/") + QString::fromLatin1(name);
+}
+
+class ShippedLanguageFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShippedLanguageFile, HoldsEveryFactAndEveryTextAsValidUtf8)
+{
+    const QString path = Shipped(GetParam());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    // Invalid UTF-8 would silently be read as Latin-1 and show as mojibake.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString content = utf8.decode(file.readAll());
+    EXPECT_FALSE(utf8.hasError());
+
+    const LanguageFileInfo info = LanguageCatalog::readInfo(path);
+    for (const QString& fact : {info.Language, info.Autor, info.email, info.www, info.version})
+        EXPECT_FALSE(fact.isEmpty());
+
+    LanguageTexts texts;
+    texts.load(path);
+    for (const QString& key : LanguageTable::allKeys())
+        EXPECT_FALSE(texts.text(key).trimmed().isEmpty()) << GetParam() << ": " << key.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ShippedLanguageFile, ::testing::Values("English.lng", "Russian.lng", "German.lng"));
+
+// Each file is its own language, not a copy of another, and the catalog offers it by name.
+TEST(ShippedLanguageFiles, AreTranslatedAndOfferedUnderDistinctNames)
+{
+    LanguageTexts russian;
+    russian.load(Shipped("Russian.lng"));
+    for (const CaptionEntry& entry : LanguageTable::captions()) {
+        const QString text = russian.text(entry.key);
+        EXPECT_TRUE(std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.script() == QChar::Script_Cyrillic; }))
+            << entry.key.toStdString();
+    }
+
+    QStringList names;
+    for (const LanguageFileInfo& file : LanguageCatalog::scan(QStringLiteral(SONORELLE_SOURCE_DIR "/languages")))
+        names.append(file.Language);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("English"), QStringLiteral("Deutsch"), QStringLiteral("Русский")}));
 }
 
 }  // namespace

@@ -2,14 +2,17 @@
 #include "platform/CdDiscProbe.h"
 #include "platform/CdTrackDevice.h"
 #include "platform/CdTrackListing.h"
+#include "platform/CdUnits.h"
 #include "support/CdImages.h"
+#include "support/FileBytes.h"
 #include "support/NamedRows.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
 
 namespace sonorelle {
 namespace {
@@ -25,19 +28,15 @@ struct ListingCase {
     QStringList expected;  // the disc's CD-Text, then one line per entry
 };
 
-// A mixed-mode disc (data first) with pregaps and UTF-8 CD-Text, an enhanced CD
-// (data last), and a cdrdao TOC image (without pregaps: libcdio counts a TOC track's
-// START pregap twice).
+// An enhanced CD (data last, its pregap counted into the track before it) with UTF-8
+// CD-Text, and a cdrdao TOC image (without pregaps: libcdio counts a TOC track's START
+// pregap twice). A data track first is the command-line listing's disc.
 const ListingCase listingCases[] = {
-    {"DataFirstWithPregaps", &test::WriteCueImage,
-     ImageDisc{"Disc Title", "Disc Artist",
-               {ImageTrack{false, 0, 300, {}, {}}, ImageTrack{true, 150, 200, "Song Two", "Singer Two"},
-                ImageTrack{true, 10, 100, "Caf\xc3\xa9 \xc3\x9cn", "Singer Three"}}},
-     {QStringLiteral("Disc Title / Disc Artist"), QStringLiteral("Track02.cda #2 450+210 0:02 Song Two / Singer Two"),
-      QStringLiteral("Track03.cda #3 660+100 0:01 Café Ün / Singer Three")}},
     {"DataLast", &test::WriteCueImage,
-     ImageDisc{{}, {}, {ImageTrack{true, 0, 4500, {}, {}}, ImageTrack{true, 0, 75, {}, {}}, ImageTrack{false, 150, 300, {}, {}}}},
-     {QStringLiteral(" / "), QStringLiteral("Track01.cda #1 0+4500 1:00  / "),
+     ImageDisc{"Disc Title", "Disc Artist",
+               {ImageTrack{true, 0, 4500, "Caf\xc3\xa9 \xc3\x9cn", "Singer"}, ImageTrack{true, 0, 75, {}, {}},
+                ImageTrack{false, 150, 300, {}, {}}}},
+     {QStringLiteral("Disc Title / Disc Artist"), QStringLiteral("Track01.cda #1 0+4500 1:00 Café Ün / Singer"),
       QStringLiteral("Track02.cda #2 4500+225 0:03  / ")}},
     {"CdrdaoToc", &test::WriteTocImage,
      ImageDisc{"Toc Disc", "Toc Artist", {ImageTrack{true, 0, 4499, "One", "P1"}, ImageTrack{true, 0, 100, "Two", "P2"}}},
@@ -69,18 +68,45 @@ TEST_P(CdListingTest, ListsAudioTracksWithLengthsAndCdText)
 INSTANTIATE_TEST_SUITE_P(Images, CdListingTest, testing::ValuesIn(listingCases),
                          [](const testing::TestParamInfo<ListingCase>& param) { return param.param.name; });
 
-TEST(CdDiscTest, ACueWithoutItsBinSaysWhichFileIsMissing)
+qsizetype systemDriveCount(const QList<CdUnit>& units)
+{
+    return std::count_if(units.begin(), units.end(),
+                         [](const CdUnit& unit) { return !unit.isImage && !unit.isPlaceholder(); });
+}
+
+TEST(CdUnitsTest, ImagesFollowTheDrivesAndTellAMissingBin)
 {
     QTemporaryDir dir;
-    const CdUnit unit = test::WriteCueImage(dir.path(), QStringLiteral("gone"), ImageDisc{{}, {}, {ImageTrack{true, 0, 75, {}, {}}}});
-    QFile::remove(dir.path() + QStringLiteral("/gone.bin"));
+    const ImageDisc oneTrack{{}, {}, {ImageTrack{true, 0, 75, {}, {}}}};
+    const QString good =
+        test::WriteCueImage(dir.path(), QStringLiteral("Good Disc"), oneTrack).source;
+    // The FILE line names an existing file, but libcdio opens lonely.bin.
+    const QString lonely = dir.path() + QStringLiteral("/lonely.cue");
+    test::WriteCueImage(dir.path(), QStringLiteral("track"), oneTrack);
+    test::WriteFile(lonely,
+                    "FILE \"track.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+
+    const QList<CdUnit> units =
+        ListCDDrives(good + QStringLiteral(" ; ;") + dir.path() + QStringLiteral("/gone.cue;") + lonely);
+    const qsizetype drives = systemDriveCount(units);
+    ASSERT_EQ(units.size(), drives + 2);
+    const CdUnit& first = units[drives];
+    EXPECT_EQ(std::tuple(first.label, first.source, first.isImage, first.problem),
+              std::tuple(QStringLiteral("Good Disc.cue"), good, true, QString()));
+    const CdUnit& second = units[drives + 1];
+    EXPECT_EQ(second.label, QStringLiteral("lonely.cue"));
+    EXPECT_TRUE(second.problem.contains(dir.path() + QStringLiteral("/lonely.bin"))) << second.problem.toStdString();
+    // Opening or listing the image tells the same.
     QString error;
-    EXPECT_EQ(CdDisc::OpenCD(unit, &error), nullptr);
-    EXPECT_TRUE(error.contains(dir.path() + QStringLiteral("/gone.bin"))) << error.toStdString();
-    EXPECT_FALSE(CdUnitHoldsDisc(unit));
+    EXPECT_EQ(CdDisc::OpenCD(second, &error), nullptr);
+    EXPECT_EQ(error, second.problem);
+    EXPECT_FALSE(CdUnitHoldsDisc(second));
     QString listingError;
-    EXPECT_TRUE(ListCdaEntries(unit, &listingError).isEmpty());
+    EXPECT_TRUE(ListCdaEntries(second, &listingError).isEmpty());
     EXPECT_EQ(listingError, error);
+
+    test::WriteFile(dir.path() + QStringLiteral("/lonely.bin"), QByteArray(2352 * 75, '\0'));
+    EXPECT_EQ(DiscImageProblem(lonely), QString());
 }
 
 // Frames 40 to 140 of the disc stream as the WAV file a rip writes, in reads of any

@@ -1,3 +1,4 @@
+#include "platform/GameLock.h"
 #include "platform/WinePaths.h"
 #include "platform/WorkFolder.h"
 
@@ -7,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +58,48 @@ TEST_F(WorkFolderTest, RefusesALinkOrAForeignFolder)
     ASSERT_EQ(::chown(QFile::encodeName(folder()).constData(), 65534, 65534), 0);
     EXPECT_EQ(PrepareTempDir(&error), QString());
     EXPECT_TRUE(error.contains(QStringLiteral("another user"))) << error.toStdString();
+}
+
+TEST_F(WorkFolderTest, WithoutARuntimeFolderTheLocksLiveInAPrivateCacheFolder)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    QString error;
+    const QString folder = PrepareRuntimeDir(&error);
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    EXPECT_EQ(folder, qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/sonorelle/runtime"));
+    EXPECT_EQ(modeOf(folder), mode_t(0700));
+    EXPECT_EQ(PrepareRuntimeDir(&error), QString::fromLocal8Bit(runtime) + QStringLiteral("/sonorelle"));
+}
+
+TEST(GameLockTest, OneGameHasOneLockFileWhateverItsFolderIsCalled)
+{
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("Kickvale 09")));
+    QDir().mkpath(dir.filePath(QStringLiteral("Other game")));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("Kickvale 09")), dir.filePath(QStringLiteral("link"))));
+    const QString runtime = QStringLiteral("/run/user/1000/sonorelle");
+    const QString expected = GameLock::lockFilePath(runtime, dir.filePath(QStringLiteral("Kickvale 09")));
+    EXPECT_TRUE(expected.startsWith(runtime + QStringLiteral("/game-")));
+    for (const QString& spelling : {QStringLiteral("Kickvale 09/"), QStringLiteral("./Kickvale 09/."),
+                                    QStringLiteral("Other game/../Kickvale 09"), QStringLiteral("link/")})
+        EXPECT_EQ(GameLock::lockFilePath(runtime, dir.filePath(spelling)), expected) << spelling.toStdString();
+    EXPECT_NE(GameLock::lockFilePath(runtime, dir.filePath(QStringLiteral("Other game"))), expected);
+}
+
+TEST(GameLockTest, ASecondWriterWaitsItsTimeThenGetsTheLockOnlyWhenTheFirstIsDone)
+{
+    QTemporaryDir game;
+    std::optional<GameLock> first(std::in_place, game.path(), 0);
+    ASSERT_TRUE(first->isHeld()) << first->error().toStdString();
+    // Each lock opens the file anew, as another process does: the lock is per open file.
+    GameLock moved = std::move(*first);
+    first.reset();
+    const GameLock refused(game.path(), 50);
+    EXPECT_FALSE(refused.isHeld()) << "a moved lock is still held";
+    EXPECT_EQ(refused.error(), QString());
+    { const GameLock gone = std::move(moved); }
+    EXPECT_TRUE(GameLock(game.path(), 0).isHeld());
 }
 
 TEST(WinePathsTest, WindowsPathsFollowTheDiskWithoutRegardToCase)

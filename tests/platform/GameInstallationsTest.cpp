@@ -119,16 +119,6 @@ TEST_F(EveryKindOfPrefix, EachIsFoundOnceInAStableOrder)
               PrefixManager::Wine);
 }
 
-TEST_F(EveryKindOfPrefix, WinePrefixVariableIsTheOnlyPlaceLookedAt)
-{
-    QProcessEnvironment environment = home.environment();
-    environment.insert(QStringLiteral("WINEPREFIX"), home.path(QStringLiteral(".PlayOnLinux/wineprefix/Kickvale09/")));
-    const GameInstallations::Result result = finder.find(environment);
-    ASSERT_EQ(result.installations.size(), 1);
-    EXPECT_EQ(result.installations[0], expected(PrefixManager::Wine, QStringLiteral("Kickvale09"),
-                                                 home.path(QStringLiteral(".PlayOnLinux/wineprefix/Kickvale09"))));
-}
-
 TEST(GameInstallationsTest, HomeWithoutPrefixesOrWithBrokenOnesFindsNothingAndSaysWhy)
 {
     FakeWineHome home;
@@ -138,7 +128,6 @@ TEST(GameInstallationsTest, HomeWithoutPrefixesOrWithBrokenOnesFindsNothingAndSa
     EXPECT_TRUE(empty.skipped.isEmpty());
 
     const QList<std::pair<const char*, QByteArray>> broken = {
-        {"damaged", QByteArray("\x00\x01WINE REGISTRY Version 2\n", 26)},
         {"damaged", QByteArray()},
         {"names no folder", FakeWineHome::systemReg(QStringLiteral("C:"), FakeWineHome::View::Plain)},
         {"does not exist", FakeWineHome::systemReg(QStringLiteral("D:\\Gone"), FakeWineHome::View::Plain)},
@@ -238,7 +227,6 @@ TEST(GameRunCommandTest, EachManagerRunsTheGameItsOwnWay)
     const QStringList wine{exe};
     const QStringList bottle{QStringLiteral("run"), QStringLiteral("-b"), QStringLiteral("My Bottle"), QStringLiteral("-e"), exe};
     const QList<std::tuple<GameInstallation, QString, QStringList>> cases = {
-        {game(PrefixManager::Wine), QStringLiteral("wine"), wine},
         {game(PrefixManager::Steam), QStringLiteral("wine"), wine},
         {game(PrefixManager::Steam, false, true), QStringLiteral("steam"), {QStringLiteral("steam://rungameid/2400")}},
         {game(PrefixManager::Steam, true, true), QStringLiteral("flatpak"),

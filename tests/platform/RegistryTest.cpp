@@ -2,6 +2,7 @@
 #include "platform/Registry.h"
 #include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -112,21 +113,31 @@ TEST_F(RegistryTest, StoreRoundTripsAndTakesPrecedenceWithoutTouchingWine)
 
     EXPECT_EQ(test::ReadFile(prefix() + QStringLiteral("/system.reg")), systemReg);
     EXPECT_EQ(test::ReadFile(prefix() + QStringLiteral("/user.reg")), userReg);
-    const QByteArray stored = test::ReadFile(store());
-    EXPECT_TRUE(stored.startsWith("WINE REGISTRY Version 2\n"));
-    EXPECT_TRUE(stored.contains("[HKEY_LOCAL_MACHINE\\\\SOFTWARE\\\\Ostravel\\\\Kickvale 09]"));
-    EXPECT_EQ(stored.toLower().count("install dir"), 1);
+    // A value set again in another case replaces the old one.
+    EXPECT_EQ(test::ReadFile(store()).toLower().count("install dir"), 1);
 }
 
-TEST_F(RegistryTest, DamagedOrUnwritableStoreIsLeftAsItWas)
+// A store the disk has no room to rewrite, or a damaged one, stays as it was and is named.
+TEST_F(RegistryTest, StoreThatCannotBeRewrittenIsLeftAsItWas)
 {
-    const QByteArray damaged = "not a registry\n[HKEY_LOCAL_MACHINE\\\\SOFTWARE] 1\n\"A\"=\"b\"\n";
-    test::WriteFile(store(), damaged);
-    Registry reg = registry();
-    QString error;
-    EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("X"), QStringLiteral("y"), &error));
-    EXPECT_TRUE(error.contains(store())) << error.toStdString();
-    EXPECT_EQ(test::ReadFile(store()), damaged);
+    ASSERT_TRUE(registry().WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Big"), QString(3000, u'x')));
+    for (const bool damaged : {false, true}) {
+        if (damaged)
+            test::WriteFile(store(), "not a registry\n[HKEY_LOCAL_MACHINE\\\\SOFTWARE] 1\n\"A\"=\"b\"\n");
+        const QByteArray before = test::ReadFile(store());
+        Registry reg = registry();
+        QString error;
+        {
+            const test::FileSizeLimit fullDisk(damaged ? RLIM_INFINITY : 1024);
+            EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Other"),
+                                           QStringLiteral("new"), &error));
+        }
+        EXPECT_TRUE(error.contains(store())) << error.toStdString();
+        EXPECT_EQ(test::ReadFile(store()), before);
+        // Nothing of the failed write is left beside the store.
+        EXPECT_EQ(QDir(QFileInfo(store()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("registry.reg")});
+    }
 
     // A store in a folder that cannot be made fails plainly.
     test::WriteFile(dir.path() + QStringLiteral("/file"), "x");
@@ -134,22 +145,62 @@ TEST_F(RegistryTest, DamagedOrUnwritableStoreIsLeftAsItWas)
     EXPECT_FALSE(blocked.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("X"), QStringLiteral("y")));
 }
 
-TEST_F(RegistryTest, FullDiskKeepsTheOldStoreAndSaysSo)
-{
-    Registry reg = registry();
-    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Big"), QString(3000, u'x')));
-    const QByteArray before = test::ReadFile(store());
-    QString error;
+// sonorelle-reg on the same store and prefix.
+class RegToolTest : public RegistryTest {
+protected:
+    // shellLimits (e.g. "ulimit -f 1;") are set by sh before it execs the tool.
+    test::ToolRun run(const QStringList& arguments, const QString& shellLimits = {}) const
     {
-        const test::FileSizeLimit fullDisk(1024);
-        EXPECT_FALSE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("Other"), QStringLiteral("new"),
-                                       &error));
+        const QStringList environment{QStringLiteral("SONORELLE_REGISTRY=") + store(),
+                                      QStringLiteral("WINEPREFIX=") + prefix()};
+        const QStringList shell{QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                shellLimits + QStringLiteral(" exec \"$0\" \"$@\""), test::Tool("sonorelle-reg")};
+        return test::RunToEnd(QStringLiteral("/usr/bin/env"), environment + shell + arguments, 30000);
     }
-    EXPECT_TRUE(error.contains(store())) << error.toStdString();
+
+    const QString key = QStringLiteral("HKLM\\SOFTWARE\\Corvitane\\Sonorelle");
+};
+
+TEST_F(RegToolTest, SetThenGet)
+{
+    const QString text = QString::fromUtf8("C:\\Spiele\\Kickvale 09 \"ü\"");
+    EXPECT_EQ(run({QStringLiteral("set"), key, QStringLiteral("LastWorkDir"), text}).exitCode, 0);
+    EXPECT_EQ(run({QStringLiteral("get"), QStringLiteral("HKEY_LOCAL_MACHINE\\software\\corvitane\\sonorelle"),
+                   QStringLiteral("lastworkdir")}).out,
+              (text + u'\n').toUtf8());
+    const test::ToolRun missing = run({QStringLiteral("get"), QStringLiteral("HKCU\\Software\\Winamp"), QStringLiteral("x")});
+    EXPECT_EQ(missing.exitCode, 0);
+    EXPECT_EQ(missing.out, QByteArray("\n"));
+}
+
+TEST_F(RegToolTest, UsageAndWriteErrors)
+{
+    for (const QStringList& wrong : {QStringList{}, QStringList{QStringLiteral("get"), QStringLiteral("HKLM\\A")},
+                                     QStringList{QStringLiteral("put"), QStringLiteral("HKLM\\A"), QStringLiteral("b")},
+                                     QStringList{QStringLiteral("get"), QStringLiteral("HKEY_USERS\\A"), QStringLiteral("b")}}) {
+        const test::ToolRun usage = run(wrong);
+        EXPECT_EQ(usage.exitCode, 2) << wrong.join(u' ').toStdString();
+        EXPECT_TRUE(usage.err.contains("usage:"));
+    }
+    test::WriteFile(store(), "garbage\n");
+    const test::ToolRun refused = run({QStringLiteral("set"), key, QStringLiteral("b"), QStringLiteral("c")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_FALSE(refused.err.isEmpty());
+}
+
+// A file size limit of 512 bytes kills the writer (SIGXFSZ) inside its write.
+TEST_F(RegToolTest, WriterKilledInItsWriteLeavesTheOldStoreAndNoStaleLock)
+{
+    const QString big(3000, u'x');
+    ASSERT_EQ(run({QStringLiteral("set"), key, QStringLiteral("Big"), big}).exitCode, 0);
+    const QByteArray before = test::ReadFile(store());
+    const test::ToolRun killed = run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")},
+                                     QStringLiteral("ulimit -f 1;"));
+    EXPECT_TRUE(killed.crashed || killed.exitCode != 0);
     EXPECT_EQ(test::ReadFile(store()), before);
-    // Nothing of the failed write is left beside the store.
-    EXPECT_EQ(QDir(QFileInfo(store()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("registry.reg")});
+
+    EXPECT_EQ(run({QStringLiteral("set"), key, QStringLiteral("Other"), QStringLiteral("new")}).exitCode, 0);
+    EXPECT_EQ(run({QStringLiteral("get"), key, QStringLiteral("Big")}).out, (big + u'\n').toUtf8());
 }
 
 TEST(RegFileTest, BrokenLinesMakeNoKeyAndSwallowNoLaterValue)
@@ -163,7 +214,6 @@ TEST(RegFileTest, BrokenLinesMakeNoKeyAndSwallowNoLaterValue)
     ASSERT_NE(later, nullptr);
     EXPECT_EQ(later->text, QStringLiteral("kept"));
 
-    // Types of eight hex digits are read.
     const RegFile typed = RegFile::parse("WINE REGISTRY Version 2\n[A] 1\n\"big\"=hex(ffffff01):01\n");
     const RegFile::Value* big = typed.findValue(QStringLiteral("A"), QStringLiteral("big"));
     ASSERT_NE(big, nullptr);
