@@ -103,5 +103,20 @@ TEST_F(FileManagerEntriesTest, WritesThreeEntriesThatValidateAndHandOverWholePat
     EXPECT_EQ(recordedArguments(), QStringList{song});
 }
 
+TEST_F(FileManagerEntriesTest, AnEntryInPlaceIsNotWrittenAgain)
+{
+    const QString entry = dataHome + u'/' + FileManagerEntries::ServiceMenuFile;
+    ASSERT_EQ(FileManagerEntries(program).writeTo(dataHome), QStringList());
+    const ino_t first = test::InodeOf(entry);
+    ASSERT_EQ(FileManagerEntries(program).writeTo(dataHome), QStringList());
+    EXPECT_EQ(test::InodeOf(entry), first);
+    // One that lost its mode, or names a moved program, is written again.
+    QFile::setPermissions(entry, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_EQ(FileManagerEntries(program).writeTo(dataHome), QStringList());
+    EXPECT_TRUE(QFileInfo(entry).isExecutable());
+    ASSERT_EQ(FileManagerEntries(QStringLiteral("/usr/bin/sonorelle")).writeTo(dataHome), QStringList());
+    EXPECT_TRUE(ReadFile(entry).contains("/usr/bin/sonorelle"));
+}
+
 }  // namespace
 }  // namespace sonorelle

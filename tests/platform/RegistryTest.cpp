@@ -203,6 +203,55 @@ TEST_F(RegToolTest, WriterKilledInItsWriteLeavesTheOldStoreAndNoStaleLock)
     EXPECT_EQ(run({QStringLiteral("get"), key, QStringLiteral("Big")}).out, (big + u'\n').toUtf8());
 }
 
+// Every start stores the language and drive it applies; an unchanged value is not
+// written again (nor synced to disk).
+TEST_F(RegistryTest, AnUnchangedValueLeavesTheStoreFileAlone)
+{
+    Registry reg = registry();
+    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("CDDrive"), QStringLiteral("0")));
+    const ino_t written = test::InodeOf(store());
+    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("cddrive"), QStringLiteral("0")));
+    EXPECT_EQ(test::InodeOf(store()), written);
+    ASSERT_TRUE(reg.WriteRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("CDDrive"), QStringLiteral("1")));
+    EXPECT_NE(test::InodeOf(store()), written);
+    EXPECT_EQ(reg.ReadRegValue(Hive::LocalMachine, settingsKey, QStringLiteral("CDDrive")), QStringLiteral("1"));
+}
+
+constexpr qsizetype BlockSize = 256 * 1024;
+
+// A system.reg that is read in several blocks, with the game's key line and values
+// placed so that a block ends inside them.
+QByteArray SystemRegAround(qsizetype wantedAt)
+{
+    QByteArray file = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+    for (int key = 0; file.size() < wantedAt - 200; ++key)
+        file += "[Software\\\\Filler\\\\Key " + QByteArray::number(key) + "] 1733500000\n\"Value\"=\"[not a key]\"\n\n";
+    file += QByteArray(wantedAt - file.size(), '\n');
+    file += "  [Software\\\\Wow6432Node\\\\Ostravel\\\\Kickvale 09] 1733500000\n\"First\"=\"one\"\n";
+    for (int value = 0; value < 40; ++value)
+        file += "\"Padding " + QByteArray::number(value) + "\"=\"" + QByteArray(20, 'x') + "\"\n";
+    file += "\"Last\"=\"two\"\n\n[Software\\\\Filler\\\\After] 1733500000\n\"Last\"=\"wrong\"\n\n";
+    // The plain view comes last and the file ends without a line break.
+    file += "[Software\\\\Ostravel\\\\Kickvale 09] 1733500000\n\"OnlyPlain\"=\"three\"";
+    return file;
+}
+
+TEST(WineRegistryBlocksTest, KeysCutByTheEndOfAReadBlockAreReadWhole)
+{
+    const QString key = QStringLiteral("SOFTWARE\\Ostravel\\Kickvale 09");
+    // The block ends in the key line, just after it, and amid the values.
+    for (const qsizetype wantedAt : {BlockSize - 10, BlockSize - 60, BlockSize - 400, 2 * BlockSize - 1}) {
+        SCOPED_TRACE(wantedAt);
+        QTemporaryDir dir;
+        test::WriteFile(dir.filePath(QStringLiteral("wine/system.reg")), SystemRegAround(wantedAt));
+        const Registry registry(dir.filePath(QStringLiteral("store.reg")), dir.filePath(QStringLiteral("wine")));
+        EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, key, QStringLiteral("First")), QStringLiteral("one"));
+        EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, key, QStringLiteral("Last")), QStringLiteral("two"));
+        EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, key, QStringLiteral("OnlyPlain")), QStringLiteral("three"));
+        EXPECT_EQ(registry.ReadRegValue(Hive::LocalMachine, key, QStringLiteral("Value")), QString());
+    }
+}
+
 TEST(RegFileTest, BrokenLinesMakeNoKeyAndSwallowNoLaterValue)
 {
     EXPECT_EQ(RegFile::parse("WINE REGISTRY Version 2\n[unterminated\n\"x\"=\"y\n\"z\"=hex:zz\n").keyCount(), 0);

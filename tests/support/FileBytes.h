@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace sonorelle::test {
 
 // Writes bytes to path, making its folder first; a failure is recorded.
@@ -31,6 +33,13 @@ inline QByteArray ReadFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Files are replaced through a new file, so a rewrite shows as a new inode.
+inline ino_t InodeOf(const QString& path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
 }
 
 }  // namespace sonorelle::test
