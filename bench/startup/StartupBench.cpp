@@ -56,6 +56,8 @@ private:
         set(SettingsKeys::InstallDir, options.toolDir);
         set(SettingsKeys::Language, options.toolDir + QStringLiteral("/languages/English.lng"));
         set(SettingsKeys::CDDrive, QStringLiteral("0"));
+        // A start after the first one, which tagged the shipped songs.
+        set(SettingsKeys::FirstRun, QStringLiteral("1"));
     }
 
     // Other programs' keys, as a Wine prefix in use gathers them, after the game's.
