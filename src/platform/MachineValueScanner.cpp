@@ -1,5 +1,6 @@
 #include "platform/MachineValueScanner.h"
 
+#include "platform/KeyLineTargets.h"
 #include "platform/ParsedFileCache.h"
 #include "platform/RegFile.h"
 #include "platform/RegKeyLine.h"
@@ -73,25 +74,8 @@ private:
 
 struct MachineValueScanner::Target {
     QString valueName;
-    QStringList views;             // normalized key paths, in lookup order
-    QStringList foldedViews;       // the same, case-folded
-    QList<QByteArray> asciiViews;  // the same in lower-case ASCII; empty for a path that is not ASCII
-
-    // The view a key line names, -1 for none.
-    qsizetype viewOf(QByteArrayView keyLine) const
-    {
-        std::optional<QString> folded;
-        for (qsizetype i = 0; i < views.size(); ++i) {
-            const KeyMatch quick = asciiViews[i].isEmpty() ? KeyMatch::Unsure : QuickKeyMatch(keyLine, asciiViews[i]);
-            if (quick == KeyMatch::Unsure && !folded) {
-                const std::optional<QString> path = RegFile::keyPathOfLine(keyLine);
-                folded = path ? path->toCaseFolded() : QString();
-            }
-            if (quick == KeyMatch::Yes || (quick == KeyMatch::Unsure && *folded == foldedViews[i]))
-                return i;
-        }
-        return -1;
-    }
+    QStringList views;  // normalized key paths, in lookup order
+    KeyLineTargets keyLines;
 
     Answer read(QIODevice& file) const
     {
@@ -124,7 +108,7 @@ struct MachineValueScanner::Target {
             // The first view settles it; later ones only count when it holds no value.
             if (found.front())
                 return {Answer::Found, *found.front()};
-            collecting = viewOf(text);
+            collecting = keyLines.indexOf(text);
             if (collecting >= 0 && found[collecting])
                 collecting = -1;
             if (collecting >= 0)
@@ -143,10 +127,7 @@ MachineValueScanner::MachineValueScanner(const QString& key, QString valueName)
     auto target = std::make_shared<Target>();
     target->valueName = std::move(valueName);
     target->views = Registry::wineMachineKeyViews(key);
-    for (const QString& view : std::as_const(target->views)) {
-        target->foldedViews.append(view.toCaseFolded());
-        target->asciiViews.append(AsciiKeyTarget(view));
-    }
+    target->keyLines = KeyLineTargets(target->views);
     target_ = target;
     answers_ = std::make_shared<ParsedFileCache<Answer>>(
         ParsedFileCache<Answer>::Reader([target](QIODevice& file) { return target->read(file); }), remembered);

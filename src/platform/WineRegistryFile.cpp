@@ -1,7 +1,7 @@
 #include "platform/WineRegistryFile.h"
 
+#include "platform/KeyLineTargets.h"
 #include "platform/RegFile.h"
-#include "platform/RegKeyLine.h"
 
 #include <QMutexLocker>
 
@@ -19,12 +19,9 @@ constexpr qint64 blockSize = 256 * 1024;
 class SectionCollector {
 public:
     explicit SectionCollector(const QStringList& normalizedPaths)
-        : sections_(normalizedPaths.size())
+        : targets_(normalizedPaths)
+        , sections_(normalizedPaths.size())
     {
-        for (const QString& path : normalizedPaths) {
-            ascii_.append(AsciiKeyTarget(path));
-            folded_.append(path.toCaseFolded());
-        }
     }
 
     // lines starts at the start of a line and ends after a line's end (or at the file's).
@@ -68,21 +65,10 @@ private:
         QByteArrayView text = lines.sliced(at, (end < 0 ? lines.size() : end) - at);
         if (text.endsWith('\r'))
             text.chop(1);
-        std::optional<QString> folded;
-        for (qsizetype i = 0; i < folded_.size(); ++i) {
-            const KeyMatch quick = ascii_[i].isEmpty() ? KeyMatch::Unsure : QuickKeyMatch(text, ascii_[i]);
-            if (quick == KeyMatch::Unsure && !folded) {
-                const std::optional<QString> path = RegFile::keyPathOfLine(text);
-                folded = path ? path->toCaseFolded() : QString();
-            }
-            if (quick == KeyMatch::Yes || (quick == KeyMatch::Unsure && *folded == folded_[i]))
-                return i;
-        }
-        return -1;
+        return targets_.indexOf(text);
     }
 
-    QList<QByteArray> ascii_;
-    QStringList folded_;
+    const KeyLineTargets targets_;
     QList<QByteArray> sections_;
     qsizetype collecting_ = -1;  // the key whose lines go on, also into the next block
 };
