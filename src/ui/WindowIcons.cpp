@@ -5,43 +5,14 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include <iterator>
+
 namespace sonorelle {
 
 namespace {
 
 const QColor Ink(0x2e, 0x5c, 0x99);
 const QColor Light(0xf4, 0xf7, 0xfb);
-
-QString ThemeName(WindowIcons::Picture picture)
-{
-    switch (picture) {
-    case WindowIcons::Picture::RunGame:
-        return QStringLiteral("media-playback-start");
-    case WindowIcons::Picture::Setup:
-        return QStringLiteral("preferences-system");
-    case WindowIcons::Picture::About:
-        return QStringLiteral("help-about");
-    case WindowIcons::Picture::Exit:
-        return QStringLiteral("application-exit");
-    case WindowIcons::Picture::MoveUp:
-        return QStringLiteral("go-up");
-    case WindowIcons::Picture::MoveDown:
-        return QStringLiteral("go-down");
-    case WindowIcons::Picture::Shuffle:
-        return QStringLiteral("media-playlist-shuffle");
-    case WindowIcons::Picture::Home:
-        return QStringLiteral("user-home");
-    case WindowIcons::Picture::Volume:
-        return QStringLiteral("drive-harddisk");
-    case WindowIcons::Picture::CdUnit:
-        return QStringLiteral("media-optical");
-    case WindowIcons::Picture::Folder:
-        return QStringLiteral("folder");
-    case WindowIcons::Picture::OpenFolder:
-        return QStringLiteral("folder-open");
-    }
-    return {};
-}
 
 // Everything is drawn on a 48 x 48 canvas and scaled.
 void DrawRunGame(QPainter& p)
@@ -169,34 +140,31 @@ void DrawHome(QPainter& p)
     p.drawRect(QRectF(20, 29, 8, 13));
 }
 
-void Draw(QPainter& p, WindowIcons::Picture picture)
+struct Look {
+    const char* themeName;
+    void (*draw)(QPainter&);
+};
+
+// In the order of WindowIcons::Picture.
+const Look Looks[] = {
+    {"media-playback-start", DrawRunGame},
+    {"preferences-system", DrawSetup},
+    {"help-about", DrawAbout},
+    {"application-exit", DrawExit},
+    {"go-up", [](QPainter& p) { DrawArrow(p, true); }},
+    {"go-down", [](QPainter& p) { DrawArrow(p, false); }},
+    {"media-playlist-shuffle", DrawShuffle},
+    {"user-home", DrawHome},
+    {"drive-harddisk", DrawVolume},
+    {"media-optical", DrawCdUnit},
+    {"folder", [](QPainter& p) { DrawFolder(p, false); }},
+    {"folder-open", [](QPainter& p) { DrawFolder(p, true); }},
+};
+static_assert(std::size(Looks) == static_cast<std::size_t>(WindowIcons::Picture::OpenFolder) + 1);
+
+const Look& LookOf(WindowIcons::Picture picture)
 {
-    switch (picture) {
-    case WindowIcons::Picture::RunGame:
-        return DrawRunGame(p);
-    case WindowIcons::Picture::Setup:
-        return DrawSetup(p);
-    case WindowIcons::Picture::About:
-        return DrawAbout(p);
-    case WindowIcons::Picture::Exit:
-        return DrawExit(p);
-    case WindowIcons::Picture::MoveUp:
-        return DrawArrow(p, true);
-    case WindowIcons::Picture::MoveDown:
-        return DrawArrow(p, false);
-    case WindowIcons::Picture::Shuffle:
-        return DrawShuffle(p);
-    case WindowIcons::Picture::Home:
-        return DrawHome(p);
-    case WindowIcons::Picture::Volume:
-        return DrawVolume(p);
-    case WindowIcons::Picture::CdUnit:
-        return DrawCdUnit(p);
-    case WindowIcons::Picture::Folder:
-        return DrawFolder(p, false);
-    case WindowIcons::Picture::OpenFolder:
-        return DrawFolder(p, true);
-    }
+    return Looks[static_cast<int>(picture)];
 }
 
 // Draws the picture at whatever size and scale is asked, so it stays sharp.
@@ -215,7 +183,7 @@ public:
         painter->scale(rect.width() / 48.0, rect.height() / 48.0);
         if (mode == QIcon::Disabled)
             painter->setOpacity(0.4);
-        Draw(*painter, picture_);
+        LookOf(picture_).draw(*painter);
         painter->restore();
     }
 
@@ -238,7 +206,7 @@ private:
 
 QIcon WindowIcons::icon(Picture picture)
 {
-    return QIcon::fromTheme(ThemeName(picture), drawn(picture));
+    return QIcon::fromTheme(QLatin1String(LookOf(picture).themeName), drawn(picture));
 }
 
 QIcon WindowIcons::drawn(Picture picture)
