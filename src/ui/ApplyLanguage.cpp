@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QList>
 #include <QWidget>
@@ -14,11 +15,13 @@ namespace sonorelle {
 
 namespace {
 
-// The control of that name inside window. Windows own other windows (the main window
-// owns the Setup dialog, both with a Command1 and a Frame2), so the search stays out
-// of every child that is a window of its own.
-QWidget* FindControl(QWidget& window, const QString& name)
+// The controls inside window by name, the first in breadth-first order where names
+// repeat. Windows own other windows (the main window owns the Setup dialog, both with a
+// Command1 and a Frame2), so the search stays out of every child that is a window of its
+// own. One walk for all captions: a walk per caption cost more than setting them.
+QHash<QString, QWidget*> ControlsByName(QWidget& window)
 {
+    QHash<QString, QWidget*> controls;
     QList<QWidget*> pending{&window};
     while (!pending.isEmpty()) {
         const QWidget* parent = pending.takeFirst();
@@ -26,12 +29,12 @@ QWidget* FindControl(QWidget& window, const QString& name)
             auto* widget = qobject_cast<QWidget*>(child);
             if (!widget || widget->isWindow())
                 continue;
-            if (widget->objectName() == name)
-                return widget;
+            if (!controls.contains(widget->objectName()))
+                controls.insert(widget->objectName(), widget);
             pending.append(widget);
         }
     }
-    return nullptr;
+    return controls;
 }
 
 void SetCaption(QWidget& control, const QString& text)
@@ -74,20 +77,21 @@ void ApplyLanguage(const LanguageTexts& texts, LanguageWindowProvider& windows)
 
 void ApplyWindowCaptions(const LanguageTexts& texts, LanguageWindow which, QWidget& window)
 {
+    const QHash<QString, QWidget*> controls = ControlsByName(window);
     for (const CaptionEntry& entry : LanguageTable::captions()) {
         if (entry.window != which)
             continue;
         const QString text = texts.caption(entry);
         if (entry.control.isEmpty()) {
             window.setWindowTitle(WithoutAccessKey(text));
-        } else if (QWidget* control = FindControl(window, entry.control)) {
+        } else if (QWidget* control = controls.value(entry.control)) {
             SetCaption(*control, text);
         }
     }
     for (const CaptionEntry& entry : LanguageTable::toolTips()) {
         if (entry.window != which)
             continue;
-        if (QWidget* control = FindControl(window, entry.control))
+        if (QWidget* control = controls.value(entry.control))
             control->setToolTip(texts.caption(entry));
     }
 }
