@@ -53,8 +53,6 @@ frmSplash::frmSplash(const Registry& registry, QWidget* parent)
 
 void frmSplash::load()
 {
-    show();
-    repaint();
     const QString file =
         registry_.ReadRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::Language);
     const LanguageFileInfo info = LanguageCatalog::readInfo(file);
@@ -62,7 +60,9 @@ void frmSplash::load()
         file.isEmpty() ? QString() : ReadIni(file, QStringLiteral("Translate"), QStringLiteral("LngPerevod"));
     LinkLabel::setLink(label1_, info.Language + QLatin1Char(' ') + translated + QStringLiteral(" - ") + info.Autor,
                        QStringLiteral("mailto:") + info.email, QColor(0xd8, 0xe8, 0xdc));
-    label1_->repaint();
+    // Painted now, whole: start-up goes on in this thread and paints nothing until it ends.
+    show();
+    repaint();
 
     // SONORELLE_SPLASH_WAIT_MS lets the start-up benchmark time the work, not the pause.
     bool isNumber = false;
