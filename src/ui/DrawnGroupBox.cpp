@@ -10,6 +10,11 @@ DrawnGroupBox::DrawnGroupBox(QWidget* parent)
 {
 }
 
+DrawnGroupBox::DrawnGroupBox(const QString& title, QWidget* parent)
+    : QGroupBox(title, parent)
+{
+}
+
 void DrawnGroupBox::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);

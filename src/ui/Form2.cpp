@@ -1,15 +1,15 @@
 #include "ui/Form2.h"
 
 #include "app/SetupChoices.h"
+#include "controls/ccXPButton.h"
 #include "lang/LanguageTexts.h"
 #include "ui/ApplyLanguage.h"
+#include "ui/DrawnGroupBox.h"
 #include "ui/LinkLabel.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QLabel>
-#include "controls/ccXPButton.h"
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -29,11 +29,11 @@ QLabel* NamedLabel(const char* name, QWidget* parent)
 Form2::Form2(SetupChoices& setup, const LanguageTexts& texts, QWidget* parent)
     : QDialog(parent),
       setup_(setup),
-      Frame2_(new QGroupBox(this)),
+      Frame2_(new DrawnGroupBox(this)),
       cmbLang_(new QComboBox(Frame2_)),
-      Frame1_(new QGroupBox(QStringLiteral("CD drive"), this)),
+      Frame1_(new DrawnGroupBox(QStringLiteral("CD drive"), this)),
       cmbCD_(new QComboBox(Frame1_)),
-      FrameGame_(new QGroupBox(QStringLiteral("Game installation"), this)),
+      FrameGame_(new DrawnGroupBox(QStringLiteral("Game installation"), this)),
       cmbGame_(new QComboBox(FrameGame_)),
       label1_(NamedLabel("label1", Frame2_)),
       Label2_(NamedLabel("Label2", Frame2_)),
