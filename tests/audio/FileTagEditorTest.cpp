@@ -142,8 +142,7 @@ TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
     ASSERT_EQ(editor.saveFileTags(file, Fields(longTitle, S("Artist"), S("Album"), S("2021"), S("Comment"))),
               FileTagEditor::SaveResult::Saved);
     QByteArray saved = ReadFile(file);
-    EXPECT_EQ(saved.size(), audio.size() + 128);
-    EXPECT_EQ(saved.left(audio.size()), audio);
+    EXPECT_EQ(saved.left(saved.size() - 128), audio);
     EXPECT_EQ(saved.right(128),
               Record("A title of thirty-five characte", "Artist", "Album", "2021", "Comment", NoGenre));
     // A genre another program gave the file survives, though the fields do not show it.
@@ -153,8 +152,7 @@ TEST_P(SaveTest, AppendsOnceThenOverwritesInPlace)
     const FileTagFields second = Fields(S("Grüße"), QString(), QString(), S("1999"), QString());
     ASSERT_EQ(editor.saveFileTags(file, second), FileTagEditor::SaveResult::Saved);
     saved = ReadFile(file);
-    EXPECT_EQ(saved.size(), audio.size() + 128);
-    EXPECT_EQ(saved.left(audio.size()), audio);
+    EXPECT_EQ(saved.left(saved.size() - 128), audio);
     EXPECT_EQ(editor.readFileTags(file), second);
     EXPECT_EQ(saved.back(), Rock);
     EXPECT_TRUE(feedback.messages.isEmpty());
