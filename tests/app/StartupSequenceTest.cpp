@@ -5,19 +5,51 @@
 #include "support/FakeWineHome.h"
 #include "support/FileBytes.h"
 #include "support/Mp3Files.h"
-#include "support/ScopedLocale.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <array>
+#include <cstdlib>
+#include <optional>
 #include <tuple>
 
 namespace sonorelle::test {
 namespace {
 
 using Startup = StartupFixture;
+
+// While it lives, the process's locale variables say LANG=localeName with LC_ALL and
+// LC_CTYPE unset; they are put back afterwards.
+class ScopedLocale {
+public:
+    explicit ScopedLocale(const char* localeName)
+    {
+        for (std::size_t i = 0; i < Names.size(); ++i) {
+            if (const char* value = std::getenv(Names[i]))
+                saved_[i] = QByteArray(value);
+            ::unsetenv(Names[i]);
+        }
+        ::setenv("LANG", localeName, 1);
+    }
+    ~ScopedLocale()
+    {
+        for (std::size_t i = 0; i < Names.size(); ++i) {
+            if (saved_[i])
+                ::setenv(Names[i], saved_[i]->constData(), 1);
+            else
+                ::unsetenv(Names[i]);
+        }
+    }
+    ScopedLocale(const ScopedLocale&) = delete;
+    ScopedLocale& operator=(const ScopedLocale&) = delete;
+
+private:
+    static constexpr std::array<const char*, 3> Names = {"LC_ALL", "LC_CTYPE", "LANG"};
+    std::array<std::optional<QByteArray>, 3> saved_;
+};
 
 TEST_F(Startup, AMissingFolderLanguageFileOrEncoderEndsTheProgram)
 {
@@ -234,6 +266,57 @@ TEST_F(Startup, TagCodePageComesFromTheLocaleUnlessTheStoreNamesOne)
                             && feedback.messages.front().text.contains(SettingsKeys::TagCodePage);
         EXPECT_EQ(warned, c.warned);
     }
+}
+
+class Setup : public StartupFixture {
+protected:
+    Setup()
+    {
+        shared.ProgramDir = programDir();
+        units.fill({CdUnit{QStringLiteral("Drive A"), QStringLiteral("/dev/a"), false, {}},
+                    CdUnit{QStringLiteral("Drive B"), QStringLiteral("/dev/b"), false, {}}});
+        writeLanguage(QStringLiteral("program/languages/deutsch.LNG"), QStringLiteral("Deutsch"),
+                      {{QStringLiteral("LngBtnClose"), QStringLiteral("Schliessen")}});
+        writeLanguage(QStringLiteral("program/languages/notes.txt"), QStringLiteral("Not offered"));
+        writeLanguage(QStringLiteral("program/languages/Zulu.lng"), QStringLiteral("isiZulu"));
+    }
+};
+
+TEST_F(Setup, OffersEveryFileEndingInLngWhateverItsCase)
+{
+    set(SettingsKeys::Language, QString());
+    ASSERT_TRUE(setup.load());
+    QStringList names;
+    for (const LanguageFileInfo& file : setup.languages())
+        names.append(file.Language);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Deutsch"), QStringLiteral("English"), QStringLiteral("isiZulu")}));
+}
+
+TEST_F(Setup, LoadSelectsTheStoredLanguageIgnoringCaseAndEveryChoiceIsStored)
+{
+    const QString zulu = programDir() + QStringLiteral("/languages/Zulu.lng");
+    set(SettingsKeys::Language, zulu.toUpper());
+    units.select(1);
+    ASSERT_TRUE(setup.load());
+    EXPECT_EQ(setup.languageIndex(), 2);
+    EXPECT_EQ(setting(SettingsKeys::Language), zulu);
+    EXPECT_EQ(shared.LangName, QStringLiteral("isiZulu"));
+    EXPECT_EQ(texts.file(), zulu);
+    EXPECT_EQ(setup.driveIndex(), 1);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("1"));
+
+    // Later choices apply and store at once.
+    host.calls.clear();
+    setup.chooseLanguage(0);
+    const QString deutsch = programDir() + QStringLiteral("/languages/deutsch.LNG");
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("ApplyLanguage ") + deutsch});
+    EXPECT_EQ(texts.text(QStringLiteral("LngBtnClose")), QStringLiteral("Schliessen"));
+
+    setup.chooseDrive(0);
+    EXPECT_EQ(units.selection(), 0);
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));
+    setup.chooseDrive(2);  // not in the list: nothing changes
+    EXPECT_EQ(setting(SettingsKeys::CDDrive), QStringLiteral("0"));
 }
 
 }  // namespace

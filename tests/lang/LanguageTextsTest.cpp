@@ -34,10 +34,8 @@ TEST_F(LanguageTextsTest, OnlyFilledKeysOfTheTranslateSectionGiveText)
 {
     load("[Global]\nLngBtnDel=from Global\n"
          "[TRANSLATE]\nLngBtnAdd=\nlngbtnPLAY = Play \nMSGCAP1=Title\n");
-    EXPECT_EQ(text("LngBtnAdd"), QString());
-    EXPECT_EQ(text("LngBtnDel"), QString());
-    EXPECT_EQ(text("LngBtnPlay"), QStringLiteral("Play"));
-    EXPECT_EQ(texts.messageCaption(), QStringLiteral("Title"));
+    const QStringList read{text("LngBtnAdd"), text("LngBtnDel"), text("LngBtnPlay"), texts.messageCaption()};
+    EXPECT_EQ(read, (QStringList{{}, {}, QStringLiteral("Play"), QStringLiteral("Title")}));
 
     texts.load(folder.filePath(QStringLiteral("gone.lng")));
     EXPECT_EQ(text("LngBtnPlay"), QString());

@@ -20,10 +20,6 @@ void RunTool(const QString& program, const QStringList& arguments);
 // lame's encoding of a short tone into folder/name, with lame's tag options.
 QString LameMp3(const QString& folder, const QString& name, const QStringList& tagOptions = {});
 
-// Runs Python statements with mutagen's ID3, TIT2, TPE1, TALB and TYER imported;
-// the file's path is `path`.
-void Mutagen(const QString& path, const QString& statements);
-
 void AppendToFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace sonorelle::test
