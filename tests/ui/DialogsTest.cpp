@@ -1,22 +1,46 @@
-#include "ui/Form2.h"
-#include "support/StartupFixture.h"
-
 #include "app/SettingsKeys.h"
 #include "controls/ccXPButton.h"
 #include "lang/LanguageTexts.h"
 #include "platform/Registry.h"
+#include "platform/SystemInformation.h"
 #include "support/FakeWineHome.h"
 #include "support/FileBytes.h"
 #include "support/NamedChild.h"
+#include "support/RecordingFeedback.h"
+#include "support/StartupFixture.h"
 #include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/frmAbout.h"
+#include "ui/frmProgress.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QAbstractButton>
+#include <QLocale>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace sonorelle::test {
+
+// Takes the web addresses the desktop is asked to open, instead of a browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
 namespace {
 
 class SetupDialog : public StartupFixture {
@@ -191,5 +215,113 @@ TEST_F(MainWindowLanguage, ChoosingALanguageInTheSetupDialogRetitlesEveryWindow)
     EXPECT_EQ(owned("frmAbout")->windowTitle(), QStringLiteral("Über Sonorelle"));
 }
 
+// PATH points only at a fresh folder of our own programs while a test runs.
+class AboutBox : public ::testing::Test {
+protected:
+    AboutBox() { qputenv("PATH", programs.path().toLocal8Bit()); }
+    ~AboutBox() override { qputenv("PATH", savedPath); }
+
+    const QByteArray savedPath = qgetenv("PATH");
+    QTemporaryDir programs;
+    RecordingFeedback feedback;
+    frmAbout about{feedback};
+};
+
+TEST_F(AboutBox, SystemInformationStartsTheFirstProgramOnPathOrTellsThereIsNone)
+{
+    const QStringList& candidates = SystemInformation::candidates();
+    ASSERT_GE(candidates.size(), 3);
+    // Named like one, but not a program: it must not count.
+    WriteFile(programs.filePath(candidates[0]), "#!/bin/sh\n");
+    auto* button = NamedChild<QPushButton>(about, "cmdSysInfo");
+    button->click();
+    ASSERT_EQ(feedback.messages.size(), 1);
+    EXPECT_EQ(feedback.messages[0].text, QStringLiteral("System Information Is Unavailable At This Time"));
+    EXPECT_EQ(feedback.messages[0].icon, MessageIcon::None);
+
+    const QString marker = programs.filePath(QStringLiteral("started"));
+    const QByteArray quoted = "'" + marker.toLocal8Bit() + "'";
+    WriteScript(programs.filePath(candidates[2]), "#!/bin/sh\necho late > " + quoted + "\n");
+    WriteScript(programs.filePath(candidates[1]),
+                "#!/bin/sh\necho first > " + quoted + ".tmp && /bin/mv " + quoted + ".tmp " + quoted
+                    + "\n");
+    button->click();
+    EXPECT_EQ(feedback.messages.size(), 1);
+    // Started on its own: wait until it has run.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(marker); }, 20000));
+    EXPECT_EQ(ReadFile(marker), QByteArray("first\n"));
+}
+
+TEST_F(AboutBox, ShowsTheVersionThePictureOpensTheMakersPageAndOkCloses)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    auto* picture = NamedChild<QLabel>(about, "Image6");
+    EXPECT_FALSE(picture->pixmap().isNull());
+    QTest::mouseClick(picture, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened[0], frmAbout::makerAddress());
+    EXPECT_TRUE(feedback.messages.isEmpty());
+
+    QTest::mouseClick(NamedChild<ccXPButton>(about, "cmdOK"), Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+}
+
+class ProgressWindow : public ::testing::Test {
+protected:
+    QLabel* label(const char* name) { return NamedChild<QLabel>(window, name); }
+    int barWidth() { return NamedChild<QFrame>(window, "picProgress2")->width(); }
+
+    QWidget owner;
+    frmProgress window{&owner};
+};
+
+TEST_F(ProgressWindow, CaptionAndBarFollowTheProgressWithTheSystemsSeparator)
+{
+    window.show();
+    EXPECT_EQ(barWidth(), 0);
+    window.ChangeProgress(QStringLiteral("Track 1"), 1, 3);
+    const QString separator = QLocale::system().decimalPoint();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Progress 33") + separator + QStringLiteral("33 %"));
+    EXPECT_EQ(label("lblStatus")->text(), QStringLiteral("Track 1"));
+    const int inner = NamedChild<QFrame>(window, "picProgress1")->contentsRect().width();
+    EXPECT_NEAR(barWidth(), inner / 3.0, 1.0);
+
+    window.ChangeProgress(QStringLiteral("Track 1"), 3, 3);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Progress 100") + separator + QStringLiteral("00 %"));
+    EXPECT_EQ(barWidth(), inner);
+    window.ChangeProgress(QStringLiteral("past the end"), 9, 3);
+    EXPECT_EQ(barWidth(), inner);
+    window.ChangeProgress(QStringLiteral("nothing to measure"), 5, 0);
+    EXPECT_EQ(barWidth(), 0);
+
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(frmProgress::progressCaption(1, 3, german), QStringLiteral("Progress 33,33 %"));
+    EXPECT_EQ(frmProgress::progressCaption(1, 20, german), QStringLiteral("Progress 05,00 %"));
+}
+
+TEST_F(ProgressWindow, StatusSetWhileHiddenIsShownAnEarlierDetailIsNotAndCancelRaisesTheFlag)
+{
+    window.show();
+    window.ChangeProgress(QStringLiteral("Extracting track /tmp/negotovo.wav"), 1, 2);
+    window.hide();
+    window.setStatus(QStringLiteral("Encoding (2/5)"));
+    window.show();
+    EXPECT_TRUE(label("lblSost")->isVisible());
+    EXPECT_EQ(label("lblSost")->text(), QStringLiteral("Encoding (2/5)"));
+    EXPECT_EQ(label("lblStatus")->text(), QString()) << "the detail of the run before";
+
+    EXPECT_FALSE(window.RipCancel());
+    NamedChild<QPushButton>(window, "Command1")->click();
+    EXPECT_TRUE(window.RipCancel());
+    window.clearCancel();
+    EXPECT_FALSE(window.RipCancel());
+}
+
 }  // namespace
 }  // namespace sonorelle::test
+
+#include "DialogsTest.moc"
