@@ -454,8 +454,9 @@ TEST_F(ArchiveToolTest, AnArKilledAtAnyMomentLeavesTheOldOrTheNewMember)
         const auto extracted = Extract(archive, QStringLiteral("songlist.bin"));
         ASSERT_TRUE(extracted == current || extracted == next);
         current = *extracted;
-        if (iteration % 25 == 0)
+        if (iteration % 25 == 0) {
             ASSERT_EQ(Extract(archive, QStringLiteral("s701.sng")), stream);
+        }
     }
     EXPECT_GT(killedMidway, kIterations / 4);
 

@@ -114,8 +114,9 @@ TEST_P(GameStreamTest, WrittenStreamReadsBackItsTrueLengthAndAgreesWithLibsndfil
         signal += double(tone[i]) * tone[i];
         noise += (double(tone[i]) - ours[i]) * (double(tone[i]) - ours[i]);
     }
-    if (frames > 4 * kFramesPerBlock)
+    if (frames > 4 * kFramesPerBlock) {
         EXPECT_GT(10.0 * std::log10(signal / noise), 30.0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, GameStreamTest, ::testing::Values(1, 9, 2040, 2041, 2042, 4082, 44100 * 2 + 17));
@@ -223,8 +224,9 @@ TEST_P(EncodeInputTest, StreamKeepsLengthAndToneAndDecodesToPcm)
     const QString made = QStringLiteral("tone.") + QLatin1String(kind.extension);
     ASSERT_TRUE(run(QStringLiteral("sox -n %1 @%2 synth 3 %3").arg(QLatin1String(kind.soxFormat),
         kind.encoder ? QStringLiteral("tone.wav") : made, QLatin1String(kind.synth))).Ok());
-    if (kind.encoder)
+    if (kind.encoder) {
         ASSERT_TRUE(run(kind.encoder).Ok());
+    }
     // The program hands the file over under a name without a meaningful extension.
     ASSERT_TRUE(QFile::copy(path(made), path(QStringLiteral("negotovo.!!!"))));
 
