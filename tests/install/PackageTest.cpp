@@ -61,11 +61,10 @@ TEST(PackageTest, DesktopEntryAndMetadataValidate)
     };
     for (const auto& check : checks) {
         const QString tool = QStandardPaths::findExecutable(QLatin1String(check.tool));
-        if (tool.isEmpty()) {
+        if (tool.isEmpty())
             ADD_FAILURE() << check.tool << " is missing: scripts/install-deps.sh installs it";
-            continue;
-        }
-        OutputOf(tool, check.arguments);
+        else
+            OutputOf(tool, check.arguments);
     }
 }
 

@@ -56,10 +56,7 @@ TEST_P(CdListingTest, ListsAudioTracksWithLengthsAndCdText)
     QStringList listing{disc->cdText(0).title + QStringLiteral(" / ") + disc->cdText(0).performer};
     for (const CdaEntry& e : ListCdaEntries(*disc))
         listing << QStringLiteral("%1 #%2 %3+%4 %5 %6 / %7")
-                       .arg(e.name)
-                       .arg(e.track)
-                       .arg(e.firstFrame)
-                       .arg(e.frameCount)
+                       .arg(e.name).arg(e.track).arg(e.firstFrame).arg(e.frameCount)
                        .arg(e.length, e.title, e.performer);
     EXPECT_EQ(listing, GetParam().expected);
     EXPECT_TRUE(CdUnitHoldsDisc(unit));

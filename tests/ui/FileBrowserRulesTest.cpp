@@ -62,16 +62,13 @@ TEST(BrowserDriveList, HomeFirstThenPersonalVolumesThenCdUnitsAndAFolderBelongsT
                               {L("(no CD drive)"), {}, false, {}}};
     const QList<BrowserDrive> drives = BrowserDriveList::compose(L("/home/me"), volumes, units);
     QStringList roots;
-    QStringList names;
-    for (const BrowserDrive& drive : drives) {
+    for (const BrowserDrive& drive : drives)
         roots.append(drive.root);
-        names.append(drive.name);
-    }
     EXPECT_EQ(roots, (QStringList{L("/home/me"), L("/"), L("/run/media/me/STICK"), L("/media/cdrom"),
                                   L("/media/cdrom"), QString()}));
     EXPECT_EQ(drives[0].kind, BrowserDrive::Kind::Home);
     EXPECT_EQ(drives[4].kind, BrowserDrive::Kind::CdUnit);
-    EXPECT_EQ((QStringList{names[2], names[4], names[5]}),
+    EXPECT_EQ((QStringList{drives[2].name, drives[4].name, drives[5].name}),
               (QStringList{L("/run/media/me/STICK  [STICK]"), L("CD: ACME DVD"), L("CD: disc.cue")}));
 
     EXPECT_EQ(BrowserDriveList::driveOf(drives, L("/home/me/Music")), 0);

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/SettingsKeys.h"
+#include "controls/ccXPButton.h"
 #include "platform/CodePage.h"
 #include "platform/FileManagerEntries.h"
 #include "songdata/SongListFile.h"
@@ -16,8 +17,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <QShortcutEvent>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -318,6 +322,72 @@ TEST_F(MainWindowCommands, ExportCancelledChangesNothingAndAnAcceptedNameGetsIts
     EXPECT_TRUE(songs->item(0)->text().contains(DemoGame::defaultSongs().first().artist));
 }
 
+TEST_F(MainWindowCommands, FocusStartsOnTheSongListWhereOnlyDeleteDeletesAndListCommandsGiveItBack)
+{
+    ASSERT_EQ(window->focusWidget(), songs);
+    const int before = songs->count();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(window->focusWidget(), key);
+    EXPECT_EQ(songs->count(), before);
+    for (ccXPButton* button : window->findChildren<ccXPButton*>())
+        EXPECT_TRUE(button->window() != window.get() || !button->displayAsDefault())
+            << button->objectName().toStdString();
+
+    songs->setCurrentRow(2);
+    QTest::keyClick(songs, Qt::Key_Delete);
+    EXPECT_EQ(songs->count(), before - 1);
+    EXPECT_EQ(songs->currentRow(), 2);
+
+    for (const char* command : {"Command19", "Command18", "Command20", "Command8"}) {
+        find<QWidget>(command)->setFocus();
+        press(command);
+        EXPECT_EQ(window->focusWidget(), songs) << command;
+    }
+}
+
+TEST_F(MainWindowCommands, BannerCaptionsTakeEnterAndTheirAccessKeysAndEscapeClosesTheDialog)
+{
+    // The access key (Alt+T, tried under X by scripts/screenshots.sh) lands here too.
+    QShortcutEvent accessKey(QKeySequence(Qt::ALT | Qt::Key_T), 0);
+    QApplication::sendEvent(find<QLabel>("Label5"), &accessKey);
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("Form2"))->isVisible());
+    window->findChild<QWidget*>(QStringLiteral("Form2"))->hide();
+
+    QTest::keyClick(find<QLabel>("Label3"), Qt::Key_Return);
+    auto* box = window->findChild<QWidget*>(QStringLiteral("frmAbout"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(box->isVisible());
+}
+
+// The smallest window still shows every caption whole, in each shipped language.
+class MainWindowSmallest : public MainWindowFixture, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MainWindowSmallest, ShowsEveryCaptionWhole)
+{
+    set(SettingsKeys::Language, BinDir() + QStringLiteral("/languages/") + QString::fromLatin1(GetParam()));
+    ASSERT_TRUE(startWindow());
+    window->resize(1, 1);
+    QApplication::processEvents();
+    EXPECT_LE(window->width(), 900);
+    for (ccXPButton* button : window->findChildren<ccXPButton*>()) {
+        if (button->window() != window.get())
+            continue;
+        const QSize caption = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+        EXPECT_GE(button->width(), caption.width()) << button->objectName().toStdString();
+        EXPECT_GE(button->height(), caption.height()) << button->objectName().toStdString();
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->window() != window.get() || label->text().isEmpty())
+            continue;
+        const QSize text = label->fontMetrics().size(Qt::TextShowMnemonic, label->text());
+        EXPECT_GE(label->width(), text.width()) << label->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Language, MainWindowSmallest, ::testing::Values("English.lng", "German.lng", "Russian.lng"));
+
 using MainWindowStartup = MainWindowFixture;
 
 TEST_F(MainWindowStartup, MissingEncoderIsToldAndTheWindowStaysHidden)
@@ -331,6 +401,16 @@ TEST_F(MainWindowStartup, MissingEncoderIsToldAndTheWindowStaysHidden)
     EXPECT_TRUE(messages[0].contains(program.path() + QStringLiteral("/addon3")));
     EXPECT_EQ(messageIcons[0], QMessageBox::Critical);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowStartup, SetupOpensCentredOnTheScreen)
+{
+    set(SettingsKeys::CDDrive, QString());
+    startWindow();
+    auto* setup = window->findChild<QWidget*>(QStringLiteral("Form2"));
+    ASSERT_TRUE(setup && setup->isVisible());
+    const QPoint offset = setup->geometry().center() - setup->screen()->availableGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 8) << offset.x() << ", " << offset.y();
 }
 
 }  // namespace
