@@ -3,8 +3,7 @@
 // folder, each pair run alternately so both see the same load; then the peak memory of
 // adding a 60-minute MP3. Usage: bench_adding [RUNS]
 #include "app/SettingsKeys.h"
-#include "demogame/DemoGame.h"
-#include "platform/Registry.h"
+#include "BenchGame.h"
 #include "TimedCommands.h"
 
 #include <QCoreApplication>
@@ -61,21 +60,11 @@ int main(int argc, char** argv)
     QTemporaryDir work;
     const auto at = [&work](const QString& name) { return work.filePath(name); };
     try {
-        DemoGame game(at(QStringLiteral("game")));
-        DemoGame::Options options;
-        options.toolDir = tools;
-        options.looseSongList = true;
-        QString error;
-        if (!game.create(options, &error))
-            throw std::runtime_error(error.toStdString());
-        Registry registry(at(QStringLiteral("registry.reg")), game.winePrefix());
-        registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
-                               QStringLiteral("0"));
-        Environment = QProcessEnvironment::systemEnvironment();
-        Environment.insert(QStringLiteral("WINEPREFIX"), game.winePrefix());
-        Environment.insert(QStringLiteral("SONORELLE_REGISTRY"), registry.storePath());
-        Environment.insert(QStringLiteral("XDG_DATA_HOME"), at(QStringLiteral("data")));
-        Environment.insert(QStringLiteral("XDG_CACHE_HOME"), at(QStringLiteral("cache")));
+        BenchGame bench(work.path(), tools);
+        const DemoGame& game = bench.game();
+        bench.registry().WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
+                                       QStringLiteral("0"));
+        Environment = bench.environment();
 
         // Four minutes of a changing chord; no Xing frame, so pieces can be joined.
         const QString mp3 = at(QStringLiteral("song.mp3"));

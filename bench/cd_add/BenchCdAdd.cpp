@@ -3,9 +3,8 @@
 // IMA ADPCM conversion of the same PCM as a WAV file, the two run alternately so both
 // see the same load. Usage: bench_cd_add [RUNS]
 #include "app/SettingsKeys.h"
-#include "demogame/DemoGame.h"
 #include "platform/CdUnits.h"
-#include "platform/Registry.h"
+#include "BenchGame.h"
 #include "TimedCommands.h"
 
 #include <QCoreApplication>
@@ -27,13 +26,7 @@ int main(int argc, char** argv)
     QTemporaryDir work;
     const auto at = [&work](const char* name) { return work.filePath(QString::fromLatin1(name)); };
     try {
-        DemoGame game(at("game"));
-        DemoGame::Options options;
-        options.toolDir = tools;
-        options.looseSongList = true;
-        QString error;
-        if (!game.create(options, &error))
-            throw std::runtime_error(error.toStdString());
+        BenchGame bench(work.path(), tools);
         const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
 
         // Four minutes of a changing chord, once as the disc's raw frames, once as a WAV.
@@ -53,7 +46,7 @@ int main(int argc, char** argv)
             throw std::runtime_error("cannot write the cue sheet");
         cue.close();
 
-        Registry registry(at("registry.reg"), game.winePrefix());
+        Registry& registry = bench.registry();
         const QList<CdUnit> units = ListCDDrives(cue.fileName());
         const auto image = std::find_if(units.begin(), units.end(),
                                         [&](const CdUnit& unit) { return unit.source == cue.fileName(); });
@@ -62,11 +55,7 @@ int main(int argc, char** argv)
         registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDImages, cue.fileName());
         registry.WriteRegValue(Hive::LocalMachine, SettingsKeys::ProgramKey, SettingsKeys::CDDrive,
                                QString::number(image - units.begin()));
-        QProcessEnvironment environment = system;
-        environment.insert(QStringLiteral("WINEPREFIX"), game.winePrefix());
-        environment.insert(QStringLiteral("SONORELLE_REGISTRY"), registry.storePath());
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), at("data"));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), at("cache"));
+        const QProcessEnvironment environment = bench.environment();
 
         const QStringList ours{QStringLiteral("add"), QStringLiteral("--cd"), QStringLiteral("1")};
         const QStringList reference{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
